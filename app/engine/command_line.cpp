@@ -1,0 +1,1 @@
+// command_line: implementation follows.

@@ -1,0 +1,1 @@
+// pattern_list: implementation follows.

@@ -1,0 +1,1 @@
+// sweep: implementation follows.

@@ -1,0 +1,1 @@
+// wildcard: implementation follows.

@@ -1,0 +1,1 @@
+// win32_error: implementation follows.

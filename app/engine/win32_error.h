@@ -1,0 +1,33 @@
+#pragma once
+// Failures carry the platform's error code and what they happened to; they are
+// described in the platform's own words (FormatMessage).
+#include <windows.h>
+#include <exception>
+#include <string>
+
+namespace modMain {
+
+// The system's description of an error code, without its trailing line break.
+std::wstring SystemMessage(DWORD code);
+
+class Win32Error : public std::exception {
+public:
+    Win32Error(DWORD code, std::wstring subject);
+
+    DWORD code() const noexcept { return code_; }
+    // The file or directory the failure is about (may be empty).
+    const std::wstring& subject() const noexcept { return subject_; }
+    // The system's description followed, on its own line, by the subject.
+    std::wstring Describe() const;
+    const char* what() const noexcept override;
+
+private:
+    DWORD code_;
+    std::wstring subject_;
+    std::string what_;
+};
+
+// Throws a Win32Error for GetLastError() about the given subject.
+[[noreturn]] void ThrowLastError(const std::wstring& subject);
+
+}  // namespace modMain

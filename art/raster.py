@@ -162,3 +162,41 @@ def arc(cx, cy, rx, ry, start_deg, end_deg, steps=16):
         a = math.radians(start_deg + (end_deg - start_deg) * i / steps)
         pts.append((cx + rx * math.cos(a), cy + ry * math.sin(a)))
     return pts
+
+
+def over(pixel, backdrop):
+    """An (r, g, b, coverage) pixel laid over a solid backdrop colour."""
+    *rgb, coverage = pixel
+    return lerp(backdrop, rgb, coverage)
+
+
+def median_cut(colours, count):
+    """Up to count representative colours of a list of (r, g, b): the list is
+    split at the median of its widest channel until there are enough boxes."""
+    boxes = [list(colours)]
+    while len(boxes) < count:
+        def spread(box):
+            return max(max(c[i] for c in box) - min(c[i] for c in box) for i in range(3))
+        splittable = [b for b in boxes if len(set(b)) > 1]
+        if not splittable:
+            break
+        box = max(splittable, key=spread)
+        boxes.remove(box)
+        channel = max(range(3), key=lambda i: max(c[i] for c in box) - min(c[i] for c in box))
+        box.sort(key=lambda c: c[channel])
+        half = len(box) // 2
+        boxes += [box[:half], box[half:]]
+    return [tuple(round(sum(c[i] for c in b) / len(b)) for i in range(3)) for b in boxes]
+
+
+def quantize(rows, count):
+    """Map rows of (r, g, b) onto at most count colours: (palette, index rows).
+    Pictures with few enough colours keep them exactly."""
+    flat = [c for row in rows for c in row]
+    unique = sorted(set(flat))
+    palette = unique if len(unique) <= count else median_cut(flat, count)
+    nearest = {}
+    for c in unique:
+        nearest[c] = min(range(len(palette)),
+                         key=lambda i: sum((a - b) ** 2 for a, b in zip(c, palette[i])))
+    return palette, [[nearest[c] for c in row] for row in rows]

@@ -5,6 +5,7 @@ Run from anywhere: python3 art/make_art.py
 The files are written under app/res/ and picker/res/ of this checkout.
 """
 
+import math
 import os
 import random
 import sys
@@ -128,16 +129,142 @@ HAND_TIP = (5, 0)
 
 
 def write_hand_cursor(path, hotspot):
-    """The hand drawn so that its fingertip falls on the hot spot."""
+    """The hand on a 32 x 32 cursor, placed so that its fingertip falls on
+    the hot spot."""
     dx, dy = hotspot[0] - HAND_TIP[0], hotspot[1] - HAND_TIP[1]
-    indices = [[0] * 32 for _ in range(32)]
-    transparent = [[True] * 32 for _ in range(32)]
-    for y, line in enumerate(HAND):
-        for x, ch in enumerate(line):
-            if ch != ' ':
-                indices[y + dy][x + dx] = 1 if ch == '.' else 0
-                transparent[y + dy][x + dx] = False
+    lines = [' ' * 32] * dy + [(' ' * dx + line).ljust(32) for line in HAND]
+    lines += [' ' * 32] * (32 - len(lines))
+    indices, transparent = pixel_art(lines, {'X': 0, '.': 1})
     formats.write_cur(path, indices, transparent, hotspot)
+
+
+# -- Scourway's product picture -------------------------------------------
+
+# Stroke letters for the title, on a grid with the baseline at 0, the
+# x-height at 4 and the cap height at 6 (y pointing up):
+# letter -> (advance, polylines).
+TITLE_LETTERS = {
+    'S': (3.4, [arc(1.7, 4.5, 1.7, 1.5, 25, 270) + arc(1.7, 1.5, 1.7, 1.5, 90, -155)]),
+    'c': (3.2, [arc(1.7, 2, 1.7, 2, 45, 315)]),
+    'o': (3.4, [arc(1.7, 2, 1.7, 2, 0, 360, steps=24)]),
+    'u': (3.2, [[(0, 4)] + arc(1.6, 1.6, 1.6, 1.6, 180, 360) + [(3.2, 4)],
+                [(3.2, 4), (3.2, 0)]]),
+    'r': (3.3, [[(0, 0), (0, 4)], arc(2.2, 1.8, 2.2, 2.2, 180, 60, steps=10)]),
+    'w': (4.6, [[(0, 4), (1.1, 0), (2.3, 3), (3.5, 0), (4.6, 4)]]),
+    'a': (3.2, [arc(1.6, 2, 1.6, 2, 0, 360, steps=24), [(3.2, 4), (3.2, 0)]]),
+    'y': (3.6, [[(0, 4), (1.8, 0)], [(3.6, 4), (1.5, -1.6), (1.0, -2), (0.3, -2)]]),
+}
+LETTER_GAP = 1.2
+
+
+def draw_title(c, text, baseline, unit, weight):
+    """The word centred across the canvas: a dark rim, then gold letters."""
+    width = sum(TITLE_LETTERS[ch][0] for ch in text) + LETTER_GAP * (len(text) - 1)
+    pen = (c.width - width * unit) / 2
+    strokes = []
+    for ch in text:
+        advance, lines = TITLE_LETTERS[ch]
+        strokes += [[(pen + x * unit, baseline - y * unit) for x, y in line] for line in lines]
+        pen += (advance + LETTER_GAP) * unit
+    for line in strokes:
+        c.stroke(line, weight + 1.4, (14, 20, 44))
+    gold = vertical_gradient(baseline - 6 * unit, (255, 236, 140), baseline, (240, 170, 40))
+    for line in strokes:
+        c.stroke(line, weight, gold)
+
+
+PAPER = vertical_gradient(26, (253, 253, 250), 90, (226, 226, 220))
+PAPER_EDGE = (118, 122, 134)
+INK = (92, 98, 116)
+PILE_EDGE = (150, 156, 172)
+
+
+def draw_sheet_top(c, left, top, right, cut, ear):
+    """The whole part of the sheet: folded corner, landscape, text lines."""
+    outline = [(left, top), (right - ear, top), (right, top + ear), (right, cut), (left, cut)]
+    c.polygon([(x + 2, y + 2) for x, y in outline], (0, 0, 10, 0.4))
+    c.polygon(outline, PAPER_EDGE)
+    c.polygon([(left + 0.7, top + 0.7), (right - ear - 0.3, top + 0.7),
+               (right - 0.7, top + ear + 0.3), (right - 0.7, cut), (left + 0.7, cut)], PAPER)
+    c.polygon([(right - ear, top), (right, top + ear), (right - ear, top + ear)], PAPER_EDGE)
+    c.polygon([(right - ear + 0.7, top + 1.7), (right - 1.7, top + ear - 0.7),
+               (right - ear + 0.7, top + ear - 0.7)], (214, 214, 210))
+    # The landscape in its frame.
+    px0, py0, px1, py1 = left + 4, top + 4, left + 21, top + 18
+    c.rect(px0, py0, px1, py1, (104, 108, 120))
+    c.rect(px0 + 0.8, py0 + 0.8, px1 - 0.8, py1 - 0.8,
+           vertical_gradient(py0, (96, 170, 245), py1, (196, 228, 255)))
+    c.ellipse(px1 - 5, py0 + 4.5, 2.6, 2.6, (255, 214, 64))
+    for base, height, shade in ((py1 - 5, 4, (116, 196, 84)), (py1 - 3, 5, (52, 142, 56))):
+        hill = [(px0 + 0.8 + i * (px1 - px0 - 1.6) / 12,
+                 base - height * max(0.0, 1 - ((i - 4 - (base % 3) * 2) / 5) ** 2))
+                for i in range(13)]
+        c.polygon(hill + [(px1 - 0.8, py1 - 0.8), (px0 + 0.8, py1 - 0.8)], shade)
+    # Lines of text beside and below the picture.
+    for n, y in enumerate((py0 + 1, py0 + 4.5, py0 + 8, py0 + 11.5)):
+        c.rect(px1 + 3, y, right - 4 - (n * 5) % 7, y + 1.2, INK)
+    for n, y in enumerate(range(round(py1) + 4, round(cut), 3)):
+        c.rect(px0, y, right - 4 - (n * 9) % 11, y + 1.2, INK)
+
+
+def draw_strips(c, left, right, cut, count, rng):
+    """The lower part of the sheet, cut into strips that hang and fan out;
+    the text lines run on across them."""
+    width = (right - left) / count
+    for i in range(count):
+        x0 = left + i * width + 0.3
+        x1 = x0 + width - 0.6
+        length = rng.uniform(16, 27)
+        drift = (i - (count - 1) / 2) * 1.3 + rng.uniform(-0.8, 0.8)
+        tilt = rng.uniform(-2.5, 2.5)
+        bottom = cut + length
+        c.polygon([(x0, cut), (x1, cut), (x1 + drift, bottom + tilt), (x0 + drift, bottom - tilt)],
+                  PAPER_EDGE)
+        c.polygon([(x0 + 0.7, cut - 0.5), (x1 - 0.7, cut - 0.5),
+                   (x1 + drift - 0.7, bottom + tilt - 0.8), (x0 + drift + 0.7, bottom - tilt - 0.8)],
+                  PAPER)
+        for y in range(round(cut) + 2, round(bottom) - 3, 3):
+            if rng.random() < 0.8:
+                shift = drift * (y - cut) / length
+                c.rect(x0 + shift + 1, y, x1 + shift - 1, y + 1.2, INK)
+
+
+def draw_pile(c, cx, floor, spread, rng):
+    """A heap of loose curled strips on the floor."""
+    c.ellipse(cx, floor, spread + 4, 4.5, (0, 0, 10, 0.45))
+    pieces = []
+    for _ in range(34):
+        x = rng.uniform(cx - spread, cx + spread)
+        height = 15 * (1 - ((x - cx) / (spread + 3)) ** 2)
+        pieces.append((floor - 2 - rng.uniform(0, height), x))
+    for y, x in sorted(pieces):
+        length = rng.uniform(12, 20)
+        angle = rng.uniform(-0.7, 0.7)
+        bend = rng.choice((-1, 1)) * rng.uniform(2, 4.5)
+        ux, uy = math.cos(angle), math.sin(angle)
+        line = [(x + ux * t * length / 2 - uy * bend * t * t,
+                 y + uy * t * length / 2 + ux * bend * t * t)
+                for t in (i / 4 - 1 for i in range(9))]
+        tone = rng.randint(228, 255)
+        c.stroke(line, 3.8, PILE_EDGE)
+        c.stroke(line, 2.6, (tone, tone, tone - rng.randint(0, 10)))
+        if rng.random() < 0.6:
+            c.stroke(line[2:7], 0.7, INK)
+
+
+def write_product_picture():
+    """Box art for the About window: the title, a sheet being shredded and
+    the pile of strips it leaves, 83 x 119 pixels, JPEG."""
+    width, height = 83, 119
+    rng = random.Random(1927)
+    c = VectorCanvas(width, height)
+    c.rect(0, 0, width, height, vertical_gradient(0, (44, 88, 160), height, (12, 22, 54)))
+    draw_title(c, 'Scourway', baseline=16, unit=2.0, weight=1.8)
+    draw_sheet_top(c, left=17, top=26, right=66, cut=62, ear=8)
+    draw_pile(c, cx=41.5, floor=112, spread=31, rng=rng)
+    draw_strips(c, left=17, right=66, cut=62, count=9, rng=rng)
+    formats.write_jpeg(os.path.join(ROOT, 'app/res/product.jpg'),
+                       [[px[:3] for px in row] for row in c.pixels()])
 
 
 # -- The folder picker's picture ------------------------------------------
@@ -216,6 +343,7 @@ def write_about_gif():
 def main():
     write_scourway_icon()
     write_hand_cursor(os.path.join(ROOT, 'app/res/hand.cur'), (5, 0))
+    write_product_picture()
     write_hand_cursor(os.path.join(ROOT, 'picker/res/hand.cur'), (12, 1))
     write_picker_icon()
     write_toolbox_bitmap()

@@ -1,43 +1,13 @@
-"""Two small drawing surfaces for the generator.
-
-IndexCanvas holds palette indices and is drawn pixel by pixel: the 16-colour
-icons and the monochrome cursors are pixel art, where every pixel is chosen.
+"""A small anti-aliased drawing surface and the colour helpers around it.
 
 VectorCanvas fills shapes on a grid of sub-samples (scale x scale per pixel)
 and averages them down, which gives smooth edges to the larger pictures.
 Coordinates are in output pixels; (0, 0) is the top-left corner of the
-top-left pixel.
+top-left pixel. (The 16-colour icons and the cursors are pixel art, drawn as
+text in make_art.py.)
 """
 
 import math
-
-
-class IndexCanvas:
-    """Width x height palette indices; None marks a transparent pixel."""
-
-    def __init__(self, width, height):
-        self.width = width
-        self.height = height
-        self.rows = [[None] * width for _ in range(height)]
-
-    def put(self, x, y, index):
-        if 0 <= x < self.width and 0 <= y < self.height:
-            self.rows[y][x] = index
-
-    def rect(self, x0, y0, x1, y1, index):
-        """Fill the inclusive rectangle (x0, y0)-(x1, y1)."""
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                self.put(x, y, index)
-
-    def hline(self, x0, x1, y, index):
-        self.rect(x0, y, x1, y, index)
-
-    def vline(self, x, y0, y1, index):
-        self.rect(x, y0, x, y1, index)
-
-    def get(self, x, y):
-        return self.rows[y][x]
 
 
 def lerp(c0, c1, t):

@@ -1,0 +1,38 @@
+#include "keyboard.h"
+
+#include <cwctype>
+
+namespace e2e {
+
+namespace {
+
+constexpr LPARAM kAltDown = 1 << 29;
+constexpr LPARAM kKeyUp = (1u << 30) | (1u << 31);
+
+Window KeyTarget(const Window& window) {
+    Window focus = FocusOf(window.ThreadId());
+    return focus ? focus : window;
+}
+
+LPARAM KeyData(UINT virtualKey) {
+    return 1 | (static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16);
+}
+
+}  // namespace
+
+void PressKey(const Window& window, UINT virtualKey) {
+    Window target = KeyTarget(window);
+    target.Post(WM_KEYDOWN, virtualKey, KeyData(virtualKey));
+    target.Post(WM_KEYUP, virtualKey, KeyData(virtualKey) | kKeyUp);
+}
+
+void PressAltKey(const Window& window, wchar_t letter) {
+    Window target = KeyTarget(window);
+    auto key = static_cast<UINT>(std::towupper(letter));
+    // The character a translated Alt+letter produces: what the dialog manager matches
+    // against the "&" marks of the captions.
+    target.Post(WM_SYSCHAR, static_cast<WPARAM>(std::towlower(letter)), KeyData(key) | kAltDown);
+    target.Post(WM_SYSKEYUP, key, KeyData(key) | kAltDown | kKeyUp);
+}
+
+}  // namespace e2e

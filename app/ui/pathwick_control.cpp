@@ -1,0 +1,94 @@
+#include "pathwick_control.h"
+
+#include <Tollen_h.h>
+#include <cwchar>
+#include <utility>
+#include "win32_error.h"
+
+namespace {
+
+std::wstring DescribeHresult(HRESULT hr) {
+    std::wstring text = modMain::SystemMessage(static_cast<DWORD>(hr));
+    if (!text.empty()) return text;
+    wchar_t code[32];
+    std::swprintf(code, 32, L"Error 0x%08lX", static_cast<unsigned long>(hr));
+    return code;
+}
+
+// The exception a callee raised (DISP_E_EXCEPTION) as our own error, its
+// strings freed here: the caller owns an EXCEPINFO's contents.
+ComError FromExceptInfo(EXCEPINFO& info) {
+    if (info.pfnDeferredFillIn) info.pfnDeferredFillIn(&info);
+    HRESULT hr = info.scode ? info.scode : DISP_E_EXCEPTION;
+    std::wstring text;
+    if (info.bstrDescription) text.assign(info.bstrDescription, ::SysStringLen(info.bstrDescription));
+    ::SysFreeString(info.bstrSource);
+    ::SysFreeString(info.bstrDescription);
+    ::SysFreeString(info.bstrHelpFile);
+    return ComError(hr, std::move(text));
+}
+
+}  // namespace
+
+ComError::ComError(HRESULT hr, std::wstring description)
+    : hr_(hr), description_(description.empty() ? DescribeHresult(hr) : std::move(description)) {}
+
+HRESULT ThrowIfFailed(HRESULT hr) {
+    if (FAILED(hr)) throw ComError(hr);
+    return hr;
+}
+
+PathwickControl::PathwickControl(Microsoft::WRL::ComPtr<IDispatch> control)
+    : control_(std::move(control)) {}
+
+void PathwickControl::Call(DISPID member, WORD flags, DISPPARAMS& params, VARIANT* result) {
+    EXCEPINFO info{};
+    HRESULT hr = control_->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                                  result, &info, nullptr);
+    if (hr == DISP_E_EXCEPTION) throw FromExceptInfo(info);
+    ThrowIfFailed(hr);
+}
+
+void PathwickControl::PutText(DISPID member, const std::wstring& text) {
+    OwnedVariant argument;
+    argument.value.vt = VT_BSTR;
+    argument.value.bstrVal = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    if (!argument.value.bstrVal) throw ComError(E_OUTOFMEMORY);
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{&argument.value, &named, 1, 1};
+    Call(member, DISPATCH_PROPERTYPUT, params, nullptr);
+}
+
+void PathwickControl::SetPrompt(const std::wstring& prompt) {
+    PutText(DISPID_PATHWICK_PROMPT, prompt);
+}
+
+void PathwickControl::SetInitial(const std::wstring& directory) {
+    PutText(DISPID_PATHWICK_INITIAL, directory);
+}
+
+bool PathwickControl::Browse() {
+    DISPPARAMS none{};
+    OwnedVariant result;
+    Call(DISPID_PATHWICK_BROWSE, DISPATCH_METHOD, none, &result.value);
+    ThrowIfFailed(::VariantChangeType(&result.value, &result.value, 0, VT_BOOL));
+    return result.value.boolVal != VARIANT_FALSE;
+}
+
+bool PathwickControl::Canceled() {
+    DISPPARAMS none{};
+    OwnedVariant result;
+    Call(DISPID_PATHWICK_CANCELED, DISPATCH_PROPERTYGET, none, &result.value);
+    if (result.value.vt == VT_NULL || result.value.vt == VT_EMPTY) return false;
+    ThrowIfFailed(::VariantChangeType(&result.value, &result.value, 0, VT_BOOL));
+    return result.value.boolVal != VARIANT_FALSE;
+}
+
+std::wstring PathwickControl::Selected() {
+    DISPPARAMS none{};
+    OwnedVariant result;
+    Call(DISPID_PATHWICK_SELECTED, DISPATCH_PROPERTYGET, none, &result.value);
+    ThrowIfFailed(::VariantChangeType(&result.value, &result.value, 0, VT_BSTR));
+    BSTR text = result.value.bstrVal;
+    return text ? std::wstring(text, ::SysStringLen(text)) : std::wstring();
+}

@@ -1,0 +1,263 @@
+#include "pathwick_host.h"
+
+#include <olectl.h>
+#include <atomic>
+#include <tuple>
+#include <utility>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// --- Small COM objects of the host ------------------------------------------
+
+// Reference counting and QueryInterface over the listed interfaces.
+template <typename... Interfaces>
+class HostObject : public Interfaces... {
+public:
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+        if (!out) return E_POINTER;
+        void* found = iid == IID_IUnknown ? static_cast<IUnknown*>(static_cast<First*>(this)) : nullptr;
+        ((found = found ? found : iid == __uuidof(Interfaces) ? static_cast<Interfaces*>(this) : nullptr), ...);
+        if (!found) found = ExtraInterface(iid);
+        *out = found;
+        if (!found) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
+    STDMETHODIMP_(ULONG) Release() override {
+        ULONG left = --references_;
+        if (left == 0) delete this;
+        return left;
+    }
+
+protected:
+    virtual ~HostObject() = default;
+    // Base interfaces that are not in the list (IParseDisplayName under IOleContainer).
+    virtual void* ExtraInterface(REFIID) { return nullptr; }
+
+private:
+    using First = std::tuple_element_t<0, std::tuple<Interfaces...>>;
+    std::atomic<ULONG> references_{1};
+};
+
+struct DispatchMember {
+    const wchar_t* name;
+    DISPID id;
+};
+
+// The host's objects have no type library: each answers IDispatch from a table
+// of its few read-only members (Object::kMembers, read by Object::GetMember),
+// looked up by name without regard to case, as late-bound callers expect.
+template <typename Object, typename... Interfaces>
+class TableDispatch : public HostObject<IDispatch, Interfaces...> {
+public:
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override {
+        if (!count) return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+        if (info) *info = nullptr;
+        return DISP_E_BADINDEX;
+    }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+        if (!names || !ids || count == 0) return E_INVALIDARG;
+        for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+        for (const DispatchMember& member : Object::kMembers) {
+            if (::CompareStringOrdinal(names[0], -1, member.name, -1, TRUE) == CSTR_EQUAL) {
+                ids[0] = member.id;
+                return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;  // they take no named arguments
+            }
+        }
+        return DISP_E_UNKNOWNNAME;
+    }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                        EXCEPINFO*, UINT*) override {
+        bool known = false;
+        for (const DispatchMember& member : Object::kMembers) known = known || member.id == id;
+        if (!known || !(flags & (DISPATCH_PROPERTYGET | DISPATCH_METHOD))) return DISP_E_MEMBERNOTFOUND;
+        if (params && params->cArgs != 0) return DISP_E_BADPARAMCOUNT;
+        VARIANT ignored;
+        VARIANT* out = result ? result : &ignored;
+        ::VariantInit(out);
+        HRESULT hr = static_cast<Object*>(this)->GetMember(id, *out);
+        if (!result) ::VariantClear(&ignored);
+        return hr;
+    }
+};
+
+// The form the control sits on (frmStatus): its container, answering "hwnd".
+class FormObject final : public TableDispatch<FormObject, IOleContainer> {
+public:
+    static constexpr DISPID kHwnd = 1;
+    static constexpr DispatchMember kMembers[] = {{L"hwnd", kHwnd}};
+
+    explicit FormObject(HWND form) : form_(form) {}
+
+    HRESULT GetMember(DISPID, VARIANT& out) {
+        out.vt = VT_I4;
+        out.lVal = static_cast<LONG>(reinterpret_cast<LONG_PTR>(form_));
+        return S_OK;
+    }
+
+    // IOleContainer: the form holds one embedded object and lists none.
+    STDMETHODIMP ParseDisplayName(IBindCtx*, LPOLESTR, ULONG*, IMoniker**) override {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP EnumObjects(DWORD, IEnumUnknown** objects) override {
+        if (objects) *objects = nullptr;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP LockContainer(BOOL) override { return S_OK; }
+
+private:
+    void* ExtraInterface(REFIID iid) override {
+        return iid == __uuidof(IParseDisplayName) ? static_cast<IOleContainer*>(this) : nullptr;
+    }
+    HWND form_;
+};
+
+// The control as its form sees it: "Parent" is the form.
+class ExtendedControl final : public TableDispatch<ExtendedControl> {
+public:
+    static constexpr DISPID kParent = 1;
+    static constexpr DispatchMember kMembers[] = {{L"Parent", kParent}};
+
+    explicit ExtendedControl(ComPtr<IDispatch> parent) : parent_(std::move(parent)) {}
+
+    HRESULT GetMember(DISPID, VARIANT& out) {
+        out.vt = VT_DISPATCH;
+        out.pdispVal = parent_.Get();
+        out.pdispVal->AddRef();
+        return S_OK;
+    }
+
+private:
+    ComPtr<IDispatch> parent_;
+};
+
+// The client site of Pathwick1; its IDispatch answers the ambient properties.
+class ControlSite final
+    : public TableDispatch<ControlSite, IOleClientSite, IOleControlSite> {
+public:
+    static constexpr DispatchMember kMembers[] = {{L"UserMode", DISPID_AMBIENT_USERMODE},
+                                                  {L"UIDead", DISPID_AMBIENT_UIDEAD}};
+
+    explicit ControlSite(HWND form) {
+        form_.Attach(new FormObject(form));
+        extended_.Attach(new ExtendedControl(static_cast<IDispatch*>(form_.Get())));
+    }
+
+    HRESULT GetMember(DISPID id, VARIANT& out) {
+        out.vt = VT_BOOL;  // the program runs (user mode), and its UI is alive
+        out.boolVal = id == DISPID_AMBIENT_USERMODE ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    }
+
+    // IOleClientSite
+    STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
+    STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** moniker) override {
+        if (moniker) *moniker = nullptr;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP GetContainer(IOleContainer** container) override {
+        if (!container) return E_POINTER;
+        *container = static_cast<IOleContainer*>(form_.Get());
+        (*container)->AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP ShowObject() override { return S_OK; }
+    STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
+    STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
+
+    // IOleControlSite
+    STDMETHODIMP OnControlInfoChanged() override { return S_OK; }
+    STDMETHODIMP LockInPlaceActive(BOOL) override { return S_OK; }
+    STDMETHODIMP GetExtendedControl(IDispatch** control) override {
+        if (!control) return E_POINTER;
+        *control = extended_.Get();
+        (*control)->AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP TransformCoords(POINTL*, POINTF*, DWORD) override { return E_NOTIMPL; }
+    STDMETHODIMP TranslateAccelerator(MSG*, DWORD) override { return S_FALSE; }
+    STDMETHODIMP OnFocus(BOOL) override { return S_OK; }
+    STDMETHODIMP ShowPropertyFrame() override { return E_NOTIMPL; }
+
+private:
+    ComPtr<FormObject> form_;
+    ComPtr<IDispatch> extended_;
+};
+
+// The form's saved properties of Pathwick1: none differ from their defaults,
+// so every key reads as missing and the control takes its default.
+class EmptyPropertyBag final : public HostObject<IPropertyBag> {
+public:
+    STDMETHODIMP Read(LPCOLESTR, VARIANT*, IErrorLog*) override { return E_INVALIDARG; }
+    STDMETHODIMP Write(LPCOLESTR, VARIANT*) override { return E_NOTIMPL; }
+};
+
+// Loads the control's stored properties: from the (empty) property bag when it
+// reads one, else as a new object from its stream persistence.
+void LoadStoredProperties(IOleObject* object) {
+    ComPtr<IPersistPropertyBag> bag;
+    if (SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&bag)))) {
+        ComPtr<IPropertyBag> empty;
+        empty.Attach(new EmptyPropertyBag);
+        ThrowIfFailed(bag->Load(empty.Get(), nullptr));
+        return;
+    }
+    ComPtr<IPersistStreamInit> stream;
+    if (SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&stream)))) {
+        ThrowIfFailed(stream->InitNew());
+    }
+}
+
+// 480 twips are a third of an inch: 846.67 hundredths of a millimetre.
+constexpr SIZEL kStoredExtent{847, 847};
+
+}  // namespace
+
+ComPtr<IOleClientSite> CreateControlSite(HWND form) {
+    ComPtr<IOleClientSite> site;
+    site.Attach(new ControlSite(form));
+    return site;
+}
+
+PathwickHost::OleSession::OleSession() { ThrowIfFailed(::OleInitialize(nullptr)); }
+PathwickHost::OleSession::~OleSession() { ::OleUninitialize(); }
+
+PathwickHost::PathwickHost(HWND form, const wchar_t* progId) {
+    CLSID clsid{};
+    ThrowIfFailed(::CLSIDFromProgID(progId, &clsid));
+    ThrowIfFailed(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object_)));
+    try {
+        ComPtr<IOleClientSite> site = CreateControlSite(form);
+        ThrowIfFailed(object_->SetClientSite(site.Get()));
+        LoadStoredProperties(object_.Get());
+        SIZEL extent = kStoredExtent;
+        ThrowIfFailed(object_->SetExtent(DVASPECT_CONTENT, &extent));
+        ComPtr<IDispatch> dispatch;
+        ThrowIfFailed(object_.As(&dispatch));
+        control_.emplace(std::move(dispatch));
+    } catch (...) {
+        Close();
+        throw;
+    }
+}
+
+PathwickHost::~PathwickHost() { Close(); }
+
+void PathwickHost::Close() noexcept {
+    control_.reset();
+    if (!object_) return;
+    object_->Close(OLECLOSE_NOSAVE);
+    object_->SetClientSite(nullptr);
+    object_.Reset();
+}
+
+std::wstring PickerCreationFailureText(const ComError& error) {
+    return L"The folder picker could not be created.\n\n" + error.Describe();
+}

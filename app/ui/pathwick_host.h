@@ -1,0 +1,49 @@
+#pragma once
+// Hosting Pathwick1: the main window creates the control by its programmatic
+// identifier, gives it a client site of ours (the control asks for the site
+// before it loads), loads its stored properties and size, and never shows it:
+// it is invisible at run time. The site leads the control to the form object,
+// whose "hwnd" owns the folder dialog.
+#include <windows.h>
+#include <ole2.h>
+#include <wrl/client.h>
+#include <optional>
+#include <string>
+#include "pathwick_control.h"
+
+inline constexpr wchar_t kPathwickProgId[] = L"Tollen.Pathwick";
+
+// What a control of ours finds through its site: IOleClientSite, IOleControlSite
+// (whose extended control has a "Parent", the form object), IDispatch with the
+// ambient properties, and GetContainer giving the form object too. The form
+// object answers the late-bound member "hwnd" with the form's window handle.
+Microsoft::WRL::ComPtr<IOleClientSite> CreateControlSite(HWND form);
+
+class PathwickHost {
+public:
+    // OLE is initialised for this thread for as long as the host lives.
+    // Throws ComError when the control library cannot be loaded or the control
+    // refuses its site, its properties or its size.
+    explicit PathwickHost(HWND form, const wchar_t* progId = kPathwickProgId);
+    ~PathwickHost();
+    PathwickHost(const PathwickHost&) = delete;
+    PathwickHost& operator=(const PathwickHost&) = delete;
+
+    PathwickControl& control() { return *control_; }
+
+private:
+    struct OleSession {
+        OleSession();
+        ~OleSession();
+    };
+
+    void Close() noexcept;
+
+    OleSession ole_;
+    Microsoft::WRL::ComPtr<IOleObject> object_;
+    std::optional<PathwickControl> control_;
+};
+
+// The start-up report when Pathwick1 cannot be created: what failed, then the
+// platform's description of why.
+std::wstring PickerCreationFailureText(const ComError& error);

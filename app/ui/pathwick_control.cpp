@@ -1,19 +1,9 @@
 #include "pathwick_control.h"
 
 #include <Tollen_h.h>
-#include <cwchar>
 #include <utility>
-#include "win32_error.h"
 
 namespace {
-
-std::wstring DescribeHresult(HRESULT hr) {
-    std::wstring text = modMain::SystemMessage(static_cast<DWORD>(hr));
-    if (!text.empty()) return text;
-    wchar_t code[32];
-    std::swprintf(code, 32, L"Error 0x%08lX", static_cast<unsigned long>(hr));
-    return code;
-}
 
 // The exception a callee raised (DISP_E_EXCEPTION) as our own error, its
 // strings freed here: the caller owns an EXCEPINFO's contents.
@@ -29,14 +19,6 @@ ComError FromExceptInfo(EXCEPINFO& info) {
 }
 
 }  // namespace
-
-ComError::ComError(HRESULT hr, std::wstring description)
-    : hr_(hr), description_(description.empty() ? DescribeHresult(hr) : std::move(description)) {}
-
-HRESULT ThrowIfFailed(HRESULT hr) {
-    if (FAILED(hr)) throw ComError(hr);
-    return hr;
-}
 
 PathwickControl::PathwickControl(Microsoft::WRL::ComPtr<IDispatch> control)
     : control_(std::move(control)) {}

@@ -6,26 +6,8 @@
 #include <windows.h>
 #include <oleauto.h>
 #include <wrl/client.h>
-#include <exception>
 #include <string>
-
-// A failed COM call: its HRESULT and, when the callee supplied one, its own
-// description (EXCEPINFO); otherwise the platform's description of the HRESULT.
-class ComError : public std::exception {
-public:
-    explicit ComError(HRESULT hr, std::wstring description = {});
-
-    HRESULT hr() const noexcept { return hr_; }
-    const std::wstring& Describe() const noexcept { return description_; }
-    const char* what() const noexcept override { return "COM call failed"; }
-
-private:
-    HRESULT hr_;
-    std::wstring description_;
-};
-
-// Throws ComError for a failing HRESULT; returns it (S_OK, S_FALSE) otherwise.
-HRESULT ThrowIfFailed(HRESULT hr);
+#include "com_error.h"
 
 // A VARIANT that clears itself.
 struct OwnedVariant {

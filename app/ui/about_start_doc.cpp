@@ -1,0 +1,43 @@
+#include "frm_about.h"
+
+#include <string>
+#include "win32_error.h"
+
+namespace {
+
+// An entry point of a system library, found by name. The library stays loaded
+// for the life of the process, as a declared import would.
+template <typename Function>
+Function BindEntryPoint(const wchar_t* library, const char* name) {
+    HMODULE module = ::LoadLibraryW(library);
+    if (!module) modMain::ThrowLastError(library);
+    FARPROC entry = ::GetProcAddress(module, name);
+    if (!entry) modMain::ThrowLastError(library);
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(entry));
+}
+
+std::string ToAnsi(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int length = static_cast<int>(text.size());
+    int size = ::WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text.data(), length, ansi.data(), size, nullptr, nullptr);
+    return ansi;
+}
+
+using GetDesktopWindowFunction = HWND(WINAPI*)();
+using ShellExecuteAFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+
+}  // namespace
+
+LONG frmAbout::StartDoc(const std::wstring& DocName, SHORT intState) {
+    static const auto getDesktopWindow =
+        BindEntryPoint<GetDesktopWindowFunction>(L"user32.dll", "GetDesktopWindow");
+    static const auto shellExecute =
+        BindEntryPoint<ShellExecuteAFunction>(L"shell32.dll", "ShellExecuteA");
+
+    HWND desktop = getDesktopWindow();
+    const std::string document = ToAnsi(DocName);
+    HINSTANCE result = shellExecute(desktop, "Open", document.c_str(), "", "C:\\", intState);
+    return static_cast<LONG>(reinterpret_cast<INT_PTR>(result));
+}

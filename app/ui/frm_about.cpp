@@ -1,0 +1,313 @@
+#include "frm_about.h"
+
+#include <exception>
+#include "about_parts.h"
+#include "about_resources.h"
+#include "control_ids.h"
+#include "com_error.h"
+#include "win32_error.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"ScourwayAbout";
+constexpr wchar_t kProgramTitle[] = L"Scourway";
+constexpr wchar_t kLinkLead[] = L"Click here to visit  ";
+constexpr wchar_t kNotice[] =
+    L"Scourway is freeware. You may pass it on freely, as long as no file is "
+    L"changed and none is left out.\r\n\r\n"
+    L"I wrote it to keep my own disks clear of leftover clutter, and I hope it "
+    L"does the same for yours.   Ansel Corrigan";
+
+// The window's client area and the etched separator above its bottom row, in twips.
+constexpr int kClientWidth = 5745;
+constexpr int kClientHeight = 2880;
+constexpr int kSeparatorRight = 5654;
+struct SeparatorLine {
+    int left, top, thickness;  // thickness in pixels
+    COLORREF colour;
+};
+constexpr SeparatorLine kSeparator[] = {{90, 2325, 1, RGB(128, 128, 128)},
+                                        {105, 2340, 2, RGB(255, 255, 255)}};
+
+constexpr COLORREF kTitleColour = RGB(128, 0, 0);
+constexpr COLORREF kLinkColour = RGB(0, 0, 192);
+constexpr COLORREF kTextColour = RGB(0, 0, 0);
+
+// A font of the given face and size (hundredths of a point) at the screen's dpi.
+GdiObject MakeFont(const wchar_t* face, int centipoints, int dpiY, bool bold, bool underline) {
+    LOGFONTW font{};
+    font.lfHeight = FontHeight(centipoints, dpiY);
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfUnderline = underline;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = DEFAULT_QUALITY;
+    lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+    GdiObject handle(::CreateFontIndirectW(&font));
+    if (!handle) modMain::ThrowLastError(face);
+    return handle;
+}
+
+void ReportFailure(HWND owner, const std::wstring& text) {
+    ::MessageBoxW(owner, text.c_str(), kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (::GetClassInfoExW(instance, kClassName, &wc)) return;
+    wc = WNDCLASSEXW{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    if (!::RegisterClassExW(&wc)) modMain::ThrowLastError(kClassName);
+}
+
+}  // namespace
+
+void frmAbout::ShowModal(HWND owner) noexcept {
+    try {
+        frmAbout form(owner);
+        form.RunModal();
+    } catch (const ComError& error) {
+        ReportFailure(owner, error.Describe());
+    } catch (const modMain::Win32Error& error) {
+        ReportFailure(owner, error.Describe());
+    } catch (const std::exception&) {
+        ReportFailure(owner, modMain::SystemMessage(ERROR_OUTOFMEMORY));
+    }
+}
+
+frmAbout::frmAbout(HWND owner)
+    : owner_(owner), dpi_(ScreenDpi()) {
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    hand_ = ::LoadCursorW(instance, MAKEINTRESOURCEW(IDC_ABOUT_HAND));
+    if (!hand_) modMain::ThrowLastError(L"");
+    picture_ = about::LoadPictureResource(instance, IDR_ABOUT_PRODUCT_JPEG);
+    normalFont_ = MakeFont(L"MS Sans Serif", 825, dpi_.y, false, false);
+    boldFont_ = MakeFont(L"MS Sans Serif", 825, dpi_.y, true, false);
+    linkFont_ = MakeFont(L"MS Sans Serif", 825, dpi_.y, true, true);
+    titleFont_ = MakeFont(L"Arial", 1575, dpi_.y, false, false);
+
+    RegisterWindowClass(instance, WindowProc);
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const DWORD exStyle = WS_EX_DLGMODALFRAME;
+    RECT frame{0, 0, PixelsX(kClientWidth), PixelsY(kClientHeight)};
+    ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    // Owned by the main window: no taskbar entry, always above its owner.
+    if (!::CreateWindowExW(exStyle, kClassName, L"", style, 0, 0, frame.right - frame.left,
+                           frame.bottom - frame.top, owner_, nullptr, instance, this))
+        modMain::ThrowLastError(kClassName);
+    try {
+        CopyOwnerIcons();
+        CreateControls();
+        Form_Load();
+    } catch (...) {
+        ::DestroyWindow(hwnd_);
+        throw;
+    }
+}
+
+// The About window carries the program's picture, as its owner does.
+void frmAbout::CopyOwnerIcons() {
+    if (!owner_) return;
+    for (WPARAM size : {ICON_BIG, ICON_SMALL}) {
+        auto icon = ::SendMessageW(owner_, WM_GETICON, size, 0);
+        if (!icon) icon = static_cast<LRESULT>(
+                       ::GetClassLongPtrW(owner_, size == ICON_BIG ? GCLP_HICON : GCLP_HICONSM));
+        ::SendMessageW(hwnd_, WM_SETICON, size, icon);
+    }
+}
+
+frmAbout::~frmAbout() {
+    if (hwnd_) cmdOK_Click();
+}
+
+HWND frmAbout::AddControl(const wchar_t* kind, const wchar_t* text, int id, DWORD style, RECT twips,
+                          HGDIOBJ font, DWORD exStyle) {
+    const RECT at = TwipsToPixels(twips.left, twips.top, twips.right, twips.bottom, dpi_);
+    HWND control = ::CreateWindowExW(
+        exStyle, kind, text, WS_CHILD | WS_VISIBLE | style, at.left, at.top, at.right - at.left,
+        at.bottom - at.top, hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+    if (!control) modMain::ThrowLastError(kind);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+// In tab order; the rectangles are left, top, width, height in twips.
+void frmAbout::CreateControls() {
+    const std::wstring link = std::wstring(kLinkLead) + kProductWebAddress;
+    cmdOK_ = AddControl(L"BUTTON", L"OK", IDC_ABOUT_OK, WS_TABSTOP | BS_DEFPUSHBUTTON,
+                        {4440, 2460, 1140, 345}, normalFont_.get());
+    picIcon_ = AddControl(L"STATIC", L"", IDC_ABOUT_PICICON, SS_BITMAP | SS_NOTIFY,
+                          {180, 195, 1305, 1845}, normalFont_.get(), WS_EX_CLIENTEDGE);
+    AddControl(L"STATIC", kNotice, IDC_ABOUT_DESCRIPTION, SS_LEFT | SS_NOPREFIX,
+               {1680, 900, 3885, 1410}, normalFont_.get());
+    lblDisclaimer_ = AddControl(L"STATIC", link.c_str(), IDC_ABOUT_DISCLAIMER,
+                                SS_LEFT | SS_NOTIFY | SS_NOPREFIX, {180, 2520, 3720, 195},
+                                linkFont_.get());
+    lblTitle_ = AddControl(L"STATIC", L"Application Title", IDC_ABOUT_TITLE, SS_LEFT,
+                           {1650, 120, 2190, 360}, titleFont_.get());
+    lblVersion_ = AddControl(L"STATIC", L"Version", IDC_ABOUT_VERSION, SS_LEFT,
+                             {1680, 540, 645, 195}, boldFont_.get());
+    ShowPicture();
+}
+
+// The picture box takes the picture's own size plus its sunken border.
+void frmAbout::ShowPicture() {
+    OLE_HANDLE handle = 0;
+    ThrowIfFailed(picture_->get_Handle(&handle));
+    HBITMAP bitmap = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+    ::SendMessageW(picIcon_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    BITMAP info{};
+    if (!::GetObjectW(bitmap, sizeof info, &info)) modMain::ThrowLastError(L"");
+    const int border = ::GetSystemMetrics(SM_CXEDGE);
+    ::SetWindowPos(picIcon_, nullptr, 0, 0, info.bmWidth + 2 * border, info.bmHeight + 2 * border,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void frmAbout::Form_Load() {
+    ::SetWindowTextW(hwnd_, (std::wstring(L"About ") + kProgramTitle).c_str());
+    ::SetWindowTextW(lblVersion_, about::VersionLabel(about::OwnFileVersion()).c_str());
+    ::SetWindowTextW(lblTitle_, kProgramTitle);
+}
+
+void frmAbout::CentreOverOwner() {
+    RECT self{}, over{};
+    ::GetWindowRect(hwnd_, &self);
+    if (owner_ && ::IsWindowVisible(owner_) && !::IsIconic(owner_)) {
+        ::GetWindowRect(owner_, &over);
+    } else {
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
+    }
+    const int width = self.right - self.left, height = self.bottom - self.top;
+    ::SetWindowPos(hwnd_, nullptr, over.left + (over.right - over.left - width) / 2,
+                   over.top + (over.bottom - over.top - height) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void frmAbout::RunModal() {
+    CentreOverOwner();
+    if (owner_) ::EnableWindow(owner_, FALSE);
+    ::ShowWindow(hwnd_, SW_SHOW);
+    ::SetFocus(cmdOK_);
+    MSG msg;
+    while (hwnd_) {
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop ends as well
+            break;
+        }
+        if (got == -1) break;
+        if (!::IsDialogMessageW(hwnd_, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+}
+
+// Unload: the owner is enabled first, so that it is the window activated next.
+void frmAbout::cmdOK_Click() {
+    if (owner_) ::EnableWindow(owner_, TRUE);
+    if (hwnd_) ::DestroyWindow(hwnd_);
+}
+
+void frmAbout::OpenProductSite() {
+    try {
+        StartDoc(kProductWebAddress, SW_SHOWDEFAULT);  // what the shell answers is not ours to judge
+    } catch (const modMain::Win32Error& error) {
+        ReportFailure(hwnd_, error.Describe());
+    }
+}
+
+void frmAbout::lblDisclaimer_Click() { OpenProductSite(); }
+void frmAbout::picIcon_Click() { OpenProductSite(); }
+
+void frmAbout::OnCommand(int id, int code) {
+    switch (id) {
+    case IDC_ABOUT_OK:
+    case IDOK:       // Enter
+    case IDCANCEL:   // Esc
+        if (code == BN_CLICKED) cmdOK_Click();
+        break;
+    case IDC_ABOUT_DISCLAIMER:
+        if (code == STN_CLICKED) lblDisclaimer_Click();
+        break;
+    case IDC_ABOUT_PICICON:
+        if (code == STN_CLICKED) picIcon_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmAbout::PaintSeparator(HDC dc) const {
+    for (const SeparatorLine& line : kSeparator) {
+        const int top = PixelsY(line.top);
+        RECT r{PixelsX(line.left), top, PixelsX(kSeparatorRight), top + line.thickness};
+        ::SetBkColor(dc, line.colour);
+        ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+    }
+}
+
+LRESULT frmAbout::OnColorStatic(HDC dc, HWND control) const {
+    COLORREF colour = control == lblTitle_        ? kTitleColour
+                      : control == lblDisclaimer_ ? kLinkColour
+                                                  : kTextColour;
+    ::SetTextColor(dc, colour);
+    ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+bool frmAbout::OnSetCursor(HWND over, UINT hitTest) const {
+    if (hitTest != HTCLIENT || (over != picIcon_ && over != lblDisclaimer_)) return false;
+    ::SetCursor(hand_);
+    return true;
+}
+
+LRESULT CALLBACK frmAbout::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<frmAbout*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<frmAbout*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!form) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        form->hwnd_ = nullptr;
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return form->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT frmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case DM_GETDEFID:
+        return MAKELRESULT(IDC_ABOUT_OK, DC_HASDEFID);
+    case WM_CLOSE:
+        cmdOK_Click();
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
+        break;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hwnd_, &ps);
+        PaintSeparator(dc);
+        ::EndPaint(hwnd_, &ps);
+        return 0;
+    }
+    default:
+        break;
+    }
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}

@@ -1,0 +1,69 @@
+#pragma once
+// frmAbout: the program's title, version, distribution notice, picture and a
+// link to the product's web site. Modal over the main window; each opening is
+// a fresh window whose Form_Load computes what it shows.
+#include <windows.h>
+#include <ocidl.h>
+#include <wrl/client.h>
+#include <string>
+#include "gdi_handles.h"
+#include "twips.h"
+
+// The product's web site: shown in the link text and opened by its clicks.
+inline constexpr wchar_t kProductWebAddress[] = L"https://scourway.example/";
+
+class frmAbout {
+public:
+    // Loads the window over owner, runs it modally (owner disabled, own message
+    // loop) and returns once it has closed. Failures are reported in a box.
+    static void ShowModal(HWND owner) noexcept;
+
+    // Asks the shell to open DocName with the show command intState; the value
+    // ShellExecuteA returned (above 32 means success). The two platform entry
+    // points are bound by name at the first call. Throws Win32Error when they
+    // cannot be found.
+    static LONG StartDoc(const std::wstring& DocName, SHORT intState);
+
+    ~frmAbout();
+    frmAbout(const frmAbout&) = delete;
+    frmAbout& operator=(const frmAbout&) = delete;
+
+private:
+    explicit frmAbout(HWND owner);
+
+    void Form_Load();
+    void cmdOK_Click();
+    void lblDisclaimer_Click();
+    void picIcon_Click();
+
+    void RunModal();
+    void CopyOwnerIcons();
+    void CreateControls();
+    HWND AddControl(const wchar_t* kind, const wchar_t* text, int id, DWORD style, RECT twips,
+                    HGDIOBJ font, DWORD exStyle = 0);
+    void ShowPicture();
+    void CentreOverOwner();
+    void PaintSeparator(HDC dc) const;
+    LRESULT OnColorStatic(HDC dc, HWND control) const;
+    bool OnSetCursor(HWND over, UINT hitTest) const;
+    void OnCommand(int id, int code);
+    void OpenProductSite();
+
+    int PixelsX(int twips) const { return TwipsToPixels(twips, dpi_.x); }
+    int PixelsY(int twips) const { return TwipsToPixels(twips, dpi_.y); }
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND owner_;
+    HWND hwnd_ = nullptr;
+    Dpi dpi_;
+    HCURSOR hand_;
+    Microsoft::WRL::ComPtr<IPicture> picture_;
+    GdiObject normalFont_, boldFont_, linkFont_, titleFont_;
+    HWND picIcon_ = nullptr;
+    HWND lblDisclaimer_ = nullptr;
+    HWND lblTitle_ = nullptr;
+    HWND lblVersion_ = nullptr;
+    HWND cmdOK_ = nullptr;
+};

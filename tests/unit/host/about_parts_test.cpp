@@ -1,0 +1,50 @@
+// What the About window shows comes from the executable itself: its version
+// block (read back here from this test program, which carries the same one)
+// and the product picture stored as a resource.
+#include <gtest/gtest.h>
+#include "about_parts.h"
+#include "about_resources.h"
+
+namespace {
+
+VS_FIXEDFILEINFO FileVersion(WORD a, WORD b, WORD c, WORD d) {
+    VS_FIXEDFILEINFO info{};
+    info.dwFileVersionMS = MAKELONG(b, a);
+    info.dwFileVersionLS = MAKELONG(d, c);
+    return info;
+}
+
+TEST(AboutVersion, ShowsMajorMinorAndRevisionButNotTheThirdField) {
+    EXPECT_EQ(about::VersionLabel(FileVersion(1, 0, 0, 7)), L"Version 1.0.7");
+    EXPECT_EQ(about::VersionLabel(FileVersion(2, 3, 4, 5)), L"Version 2.3.5");
+    EXPECT_EQ(about::VersionLabel(FileVersion(10, 0, 9, 65535)), L"Version 10.0.65535");
+}
+
+TEST(AboutVersion, IsReadFromTheRunningExecutable) {
+    const VS_FIXEDFILEINFO own = about::OwnFileVersion();
+    EXPECT_EQ(own.dwSignature, VS_FFI_SIGNATURE);
+    EXPECT_EQ(own.dwFileVersionMS, MAKELONG(0, 1));
+    EXPECT_EQ(own.dwFileVersionLS, MAKELONG(7, 0));
+    EXPECT_EQ(about::VersionLabel(own), L"Version 1.0.7");
+}
+
+TEST(AboutPicture, TheJpegResourceDecodesToAnEightyThreeByHundredNineteenBitmap) {
+    auto picture = about::LoadPictureResource(::GetModuleHandleW(nullptr), IDR_ABOUT_PRODUCT_JPEG);
+    ASSERT_TRUE(picture);
+    SHORT type = PICTYPE_UNINITIALIZED;
+    ASSERT_EQ(picture->get_Type(&type), S_OK);
+    EXPECT_EQ(type, PICTYPE_BITMAP);
+    OLE_HANDLE handle = 0;
+    ASSERT_EQ(picture->get_Handle(&handle), S_OK);
+    BITMAP bitmap{};
+    ASSERT_NE(::GetObjectW(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), sizeof bitmap,
+                           &bitmap), 0);
+    EXPECT_EQ(bitmap.bmWidth, 83);
+    EXPECT_EQ(bitmap.bmHeight, 119);
+}
+
+TEST(AboutPicture, AMissingResourceIsAnErrorNotAnEmptyPicture) {
+    EXPECT_ANY_THROW(about::LoadPictureResource(::GetModuleHandleW(nullptr), 4242));
+}
+
+}  // namespace

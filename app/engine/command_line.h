@@ -29,4 +29,7 @@ std::wstring SwitchValueIn(std::wstring_view arguments, std::wstring_view name);
 // The folder that holds the running executable; no trailing "\" except a drive root.
 std::wstring ProgramDirectory();
 
+// The folder part of a file's path, by the same rule ("" when it has none).
+std::wstring ParentDirectory(const std::wstring& path);
+
 }  // namespace modMain

@@ -1,1 +1,60 @@
-// pattern_list: implementation follows.
+#include "pattern_list.h"
+
+#include <stdexcept>
+#include "command_line.h"
+
+namespace modMain {
+
+FileCollection colFiles;
+
+std::wstring FileCollection::KeyText(int32_t key) { return L"K" + std::to_wstring(key); }
+
+cFileItem& FileCollection::Item(int32_t position) {
+    if (position < 1 || position > Count()) throw std::out_of_range("No entry at this position.");
+    return items_[static_cast<size_t>(position - 1)];
+}
+
+const cFileItem& FileCollection::Item(int32_t position) const {
+    return const_cast<FileCollection*>(this)->Item(position);
+}
+
+cFileItem* FileCollection::Find(std::wstring_view keyText) {
+    for (size_t i = 0; i < keys_.size(); ++i)
+        if (keys_[i] == keyText) return &items_[i];
+    return nullptr;
+}
+
+const cFileItem* FileCollection::Find(std::wstring_view keyText) const {
+    return const_cast<FileCollection*>(this)->Find(keyText);
+}
+
+void FileCollection::Add(cFileItem item, const std::wstring& keyText) {
+    if (Find(keyText) != nullptr) throw std::invalid_argument("The key is already in use.");
+    items_.push_back(std::move(item));
+    keys_.push_back(keyText);
+}
+
+bool FileCollection::Remove(std::wstring_view keyText) {
+    for (size_t i = 0; i < keys_.size(); ++i) {
+        if (keys_[i] != keyText) continue;
+        items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i));
+        keys_.erase(keys_.begin() + static_cast<std::ptrdiff_t>(i));
+        return true;
+    }
+    return false;
+}
+
+void FileCollection::Clear() noexcept {
+    items_.clear();
+    keys_.clear();
+}
+
+int32_t FileCollection::NextKey() const noexcept { return items_.empty() ? 1 : items_.back().Key + 1; }
+
+std::wstring ListFilePath() { return AddSlash(ProgramDirectory()) + L"KILL.LST"; }
+
+void LoadList() { LoadListFrom(ListFilePath(), colFiles); }
+
+void SaveList() { SaveListTo(ListFilePath(), colFiles); }
+
+}  // namespace modMain

@@ -3,9 +3,16 @@
 // matches a pattern of the list is counted and deleted. The sweep reaches its
 // caller only through a SweepHost: a caption to show and a yield.
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <string>
 #include "pattern_list.h"
+#include "wildcard.h"
+
+// <winbase.h> defines Yield() as an empty macro, which would erase SweepHost::Yield.
+#ifdef Yield
+#undef Yield
+#endif
 
 namespace modMain {
 
@@ -29,29 +36,37 @@ public:
 enum class SweepAction {
     Delete,    // DeleteFile
     Preview,   // nothing is deleted; every match is reported to onMatch
-    Recycle,   // matches go to the Recycle Bin
+    Recycle,   // matches go to the Recycle Bin (not yet supported: Sweep's constructor throws)
 };
 
 struct SweepOptions {
     SweepAction action = SweepAction::Delete;
-    // Called with the full path of every file the sweep counts, before it is deleted.
+    // Called with the full path of every file the sweep counts, before it is deleted
+    // (as shown to the user: no \\?\ prefix). In Preview a counted file counts as
+    // deleted for the later patterns, so a preview lists exactly what a run deletes.
     std::function<void(const std::wstring& fullPath)> onMatch;
 };
 
 class Sweep {
 public:
+    // Throws Win32Error (ERROR_NOT_SUPPORTED) for SweepAction::Recycle.
     Sweep(SweepHost& host, const FileCollection& patterns, SweepOptions options = {});
 
     // Walks path and everything below it, pre-order and depth first, adding 1 to
-    // directories per directory entered and the matches found to files.
-    // Throws Win32Error (with the directory as subject) or SweepStopped.
+    // directories per directory entered and 1 to files per match, before its deletion.
+    // Links and junctions to directories are not entered. Each directory is
+    // shown as "Scourway - " + its full path; Yield runs once before its files,
+    // after every match, and before each subdirectory is entered.
+    // Throws Win32Error (with the directory as subject; an empty or blank path is
+    // ERROR_PATH_NOT_FOUND) or SweepStopped. The counters keep what was added.
     void SweepFolder(const std::wstring& path, int32_t& directories, int32_t& files);
 
-    // Matches of every pattern, in list order, in one directory.
+    // Matches of every pattern, in list order, in one directory (read once).
     int32_t DeleteMatchesInFolder(const std::wstring& directory);
     // Matches of one pattern in one directory: each counted, then deleted.
     int32_t DeletePatternMatches(const std::wstring& directory, const std::wstring& pattern);
-    // Deletes one file; any failure is absorbed (and counted in FailedDeletions).
+    // Deletes one file (in Preview: nothing, and true); any failure is absorbed
+    // and counted in FailedDeletions.
     bool TryDeleteFile(const std::wstring& fullPath);
 
     // Counted matches whose deletion failed.
@@ -65,11 +80,6 @@ private:
     int32_t failed_ = 0;
 };
 
-// Whether a long file name matches a pattern under the platform's wildcard rules
-// ("*", "?", "." and their DOS forms), ignoring letter case. Short 8.3 aliases play no part.
-bool MatchesPattern(std::wstring_view name, std::wstring_view pattern);
-
-// Patterns with a directory part or a drive ("\", "/" or ":") are applied nowhere.
-bool IsPlainPattern(std::wstring_view pattern);
+// MatchesPattern and IsPlainPattern: see wildcard.h.
 
 }  // namespace modMain

@@ -1,0 +1,23 @@
+#pragma once
+// One directory, read once: its files and the subdirectories a walk enters.
+#include <windows.h>
+#include <string>
+#include <vector>
+
+namespace modMain {
+
+struct FileEntry {
+    std::wstring name;
+    DWORD attributes = 0;
+};
+
+struct DirectoryListing {
+    std::vector<FileEntry> files;               // every entry that is not a directory
+    std::vector<std::wstring> subdirectories;   // names, without "." "..", links or junctions
+};
+
+// Lists the directory given in \\?\ form, in the file system's order.
+// Throws Win32Error naming shownAs when it cannot be opened or read.
+DirectoryListing ListDirectory(const std::wstring& extendedDirectory, const std::wstring& shownAs);
+
+}  // namespace modMain

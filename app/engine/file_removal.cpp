@@ -1,0 +1,68 @@
+#include "file_removal.h"
+
+#include <windows.h>
+#include "command_line.h"
+#include "sized_text.h"
+#include "unique_handle.h"
+
+namespace modMain {
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+bool RunningUnderWine() {
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+std::wstring ResolvedName(HANDLE handle) {
+    return TextOfNeededSize(
+        [handle](wchar_t* buffer, DWORD size) { return ::GetFinalPathNameByHandleW(handle, buffer, size, 0); },
+        MAX_PATH);
+}
+
+Removal Refused() {
+    return ::GetLastError() == ERROR_FILE_NOT_FOUND ? Removal::Missing : Removal::Kept;
+}
+
+}  // namespace
+
+bool SamePathText(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
+                                  TRUE) == CSTR_EQUAL;
+}
+
+FileRemover::FileRemover() : linksLookLikeFiles_(RunningUnderWine()) {}
+
+Removal FileRemover::Remove(const std::wstring& directory, const std::wstring& name) {
+    if (linksLookLikeFiles_) return RemoveIfNotAlias(directory, name);
+    return ::DeleteFileW((AddSlash(directory) + name).c_str()) ? Removal::Deleted : Refused();
+}
+
+Removal FileRemover::RemoveIfNotAlias(const std::wstring& directory, const std::wstring& name) {
+    FileHandle file(::CreateFileW((AddSlash(directory) + name).c_str(), DELETE | FILE_READ_ATTRIBUTES, kShareAll,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file) return Refused();
+    const std::wstring* folder = ResolvedDirectory(directory);
+    if (folder == nullptr || !SamePathText(ResolvedName(file.get()), AddSlash(*folder) + name)) {
+        ::SetLastError(ERROR_NOT_SUPPORTED);
+        return Removal::Kept;
+    }
+    FILE_DISPOSITION_INFO dispose{TRUE};
+    if (!::SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose)) return Refused();
+    return Removal::Deleted;
+}
+
+// The directory's own resolved name, asked once per directory.
+const std::wstring* FileRemover::ResolvedDirectory(const std::wstring& directory) {
+    if (!cachedResolved_ || cachedDirectory_ != directory) {
+        cachedDirectory_ = directory;
+        FileHandle folder(::CreateFileW(directory.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        resolvedDirectory_ = folder ? ResolvedName(folder.get()) : std::wstring();
+        cachedResolved_ = true;
+    }
+    return resolvedDirectory_.empty() ? nullptr : &resolvedDirectory_;
+}
+
+}  // namespace modMain

@@ -1,0 +1,14 @@
+#pragma once
+// Upper-casing one UTF-16 unit at a time, the way file names compare: the
+// invariant mapping, never the user's locale, and never a change of length.
+#include <string>
+#include <string_view>
+
+namespace modMain {
+
+wchar_t UpperChar(wchar_t c) noexcept;
+
+// Same length as the text, so positions in both agree.
+std::wstring UpperCase(std::wstring_view text);
+
+}  // namespace modMain

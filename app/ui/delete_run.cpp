@@ -1,0 +1,106 @@
+// The delete run (cmdProcess_Click) and the Close button.
+#include <optional>
+#include "busy_pointer.h"
+#include "control_ids.h"
+#include "exit_codes.h"
+#include "frm_status.h"
+#include "message_pump.h"
+#include "run_messages.h"
+#include "standard_output.h"
+#include "sweep.h"
+#include "win32_error.h"
+#include "window_sweep_host.h"
+
+namespace {
+// The controls a run locks and unlocks, always in this order.
+constexpr int kRunLockOrder[] = {IDC_CMDSAVE,    IDC_TXTDIR, IDC_LSTDELETE, IDC_CMDPROCESS,
+                                 IDC_CMDADD,     IDC_CMDBROWSE, IDC_CMDREMOVE, IDC_CMDCLOSE};
+
+enum class RunOutcome { Completed, Failed, Stopped };
+}  // namespace
+
+// The window's state for the length of a run: on entry the eight controls are
+// locked and the hourglass is set; on exit, however the sweep ended, the caption
+// goes back to "Scourway", the pointer to the default and the controls are
+// unlocked, and the focus returns where it was. A destroyed window is left alone.
+class frmStatus::RunLock {
+public:
+    RunLock(frmStatus& form, WindowSweepHost& host) : form_(form), focus_(GetFocus()) {
+        Enable(false);
+        busy_.emplace();
+        form_.running_ = true;
+        form_.sweepHost_ = &host;
+    }
+    ~RunLock() {
+        form_.sweepHost_ = nullptr;
+        form_.running_ = false;
+        if (form_.alive_) SetWindowTextW(form_.hwnd_, L"Scourway");
+        busy_.reset();
+        if (!form_.alive_) return;
+        Enable(true);
+        if (!GetFocus() && focus_ && IsChild(form_.hwnd_, focus_) && GetActiveWindow() == form_.hwnd_)
+            SendMessageW(form_.hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus_), TRUE);
+    }
+    RunLock(const RunLock&) = delete;
+    RunLock& operator=(const RunLock&) = delete;
+
+private:
+    void Enable(bool enabled) {
+        for (int id : kRunLockOrder) EnableWindow(form_.Control(id), enabled);
+    }
+
+    frmStatus& form_;
+    HWND focus_;
+    std::optional<BusyPointer> busy_;
+};
+
+void frmStatus::cmdProcess_Click() {
+    int32_t directories = 0;
+    int32_t files = 0;
+    const bool quiet = Switch(L"QUIET");
+    const bool unattended = Switch(L"AUTO");
+    if (!quiet && !unattended &&
+        dialogs_->Ask(ConfirmDeleteText(DirText()), L"Confirm Delete", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) !=
+            IDYES)
+        return;
+
+    RunOutcome outcome = RunOutcome::Completed;
+    std::wstring failure;
+    int32_t notDeleted = 0;
+    {
+        WindowSweepHost host(hwnd_, [this] { return PumpWaitingMessages(hwnd_) && SweepMayGoOn(); });
+        RunLock lock(*this, host);
+        modMain::Sweep sweep(host, modMain::colFiles);
+        try {
+            sweep.SweepFolder(DirText(), directories, files);
+        } catch (const modMain::SweepStopped&) {
+            outcome = RunOutcome::Stopped;
+        } catch (const modMain::Win32Error& error) {
+            outcome = RunOutcome::Failed;
+            failure = error.Describe();
+        }
+        notDeleted = sweep.FailedDeletions();
+    }
+    const std::wstring summary = SummaryText(files - notDeleted, directories, notDeleted);
+    const bool closing = !SweepMayGoOn();
+
+    switch (outcome) {
+    case RunOutcome::Completed:
+        exitCode_ = kExitOk;
+        WriteStandardLine(STD_OUTPUT_HANDLE, summary);
+        if (!closing && !Switch(L"QUIET")) dialogs_->Ask(summary, L"Scourway", MB_OK | MB_ICONINFORMATION);
+        break;
+    case RunOutcome::Failed:
+        exitCode_ = kExitFailed;
+        // An unattended run never waits for anyone to read a box.
+        ReportFailure(failure, !closing && !(Switch(L"AUTO") && Switch(L"QUIET")));
+        break;
+    case RunOutcome::Stopped:
+        exitCode_ = kExitStopped;
+        WriteStandardLine(STD_ERROR_HANDLE, L"The delete run was stopped. So far: " + summary);
+        break;
+    }
+    if (closing || outcome == RunOutcome::Stopped) EndProgram(exitCode_);
+}
+
+void frmStatus::cmdClose_Click() { EndProgram(exitCode_); }

@@ -1,0 +1,49 @@
+// Start-up: frmStatus's load handler runs once, before the window is first shown.
+#include "control_ids.h"
+#include "exit_codes.h"
+#include "frm_status.h"
+#include "list_file_lookup.h"
+#include "message_pump.h"
+#include "win32_error.h"
+
+void frmStatus::Form_Load() {
+    SetDirText(FixPath(modMain::GetWindowsDir()) + L"TEMP\\");
+    // The window is created hidden and shown only after loading, so QUIET keeps
+    // it off the screen for the whole load, an AUTO run included.
+    if (Switch(L"QUIET")) ShowWindow(hwnd_, SW_HIDE);
+    if (Switch(L"MIN")) showCommand_ = SW_SHOWMINIMIZED;
+    if (Switch(L"DIR")) SetDirText(modMain::SwitchValueIn(environment_.arguments(), L"DIR"));
+
+    if (!ListFileExists(environment_.listFile)) {
+        const int answer = dialogs_->Ask(L"KILL.LST was not found. Create a new blank file?",
+                                         L"Error - File Not Found", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
+        if (answer != IDYES) {
+            EndProgram(kExitOk);
+            return;
+        }
+        modMain::colFiles.Clear();
+        if (!RunStartupStep([this] { modMain::SaveListTo(environment_.listFile, modMain::colFiles); })) return;
+    }
+    if (!RunStartupStep([this] { modMain::LoadListFrom(environment_.listFile, modMain::colFiles); })) return;
+    RefreshList();
+
+    if (Switch(L"AUTO")) {
+        PumpWaitingMessages(hwnd_);
+        if (ended_) return;
+        cmdProcess_Click();
+        if (!ended_) EndProgram(exitCode_);
+    }
+}
+
+// A list file that cannot be created or read stops the start-up: the failure is
+// reported and the program ends before the window is ever shown.
+bool frmStatus::RunStartupStep(const std::function<void()>& step) {
+    try {
+        step();
+        return true;
+    } catch (const modMain::Win32Error& failure) {
+        ReportFailure(failure.Describe(), true);
+        EndProgram(kExitFailed);
+        return false;
+    }
+}

@@ -1,0 +1,283 @@
+#include "frm_status.h"
+#include <windows.h>
+#include <commctrl.h>
+#include <utility>
+#include "busy_pointer.h"
+#include "control_ids.h"
+#include "describe_failure.h"
+#include "resource_ids.h"
+#include "standard_output.h"
+#include "status_layout.h"
+#include "text_prompt.h"
+#include "twips.h"
+#include "win32_error.h"
+#include "window_sweep_host.h"
+#include "window_text.h"
+
+namespace {
+constexpr wchar_t kWindowClass[] = L"ScourwayStatus";
+
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+HICON ProgramIcon(int metricX, int metricY) {
+    return static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(IDI_SCOURWAY), IMAGE_ICON,
+                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
+}
+
+GdiObject CreateControlFont(int dpiY, bool bold) {
+    LOGFONTW font{};
+    font.lfHeight = FontHeight(825, dpiY);   // MS Sans Serif 8.25 pt
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = DEFAULT_QUALITY;
+    wcscpy_s(font.lfFaceName, L"MS Sans Serif");
+    GdiObject handle(CreateFontIndirectW(&font));
+    if (!handle) modMain::ThrowLastError(L"MS Sans Serif");
+    return handle;
+}
+}  // namespace
+
+// The commands of the window: a WM_COMMAND (identifier and notification) runs its
+// handler when the control named beside it is enabled. The run's lock therefore
+// also silences Enter and Esc, which arrive as the default button and IDCANCEL.
+struct frmStatus::Command {
+    int id;
+    int code;
+    int control;
+    void (frmStatus::*handler)();
+};
+
+const frmStatus::Command frmStatus::kCommands[] = {
+    {IDC_TXTDIR,     EN_SETFOCUS, IDC_TXTDIR,     &frmStatus::txtDir_GotFocus},
+    {IDC_LSTDELETE,  LBN_DBLCLK,  IDC_LSTDELETE,  &frmStatus::lstDelete_DblClick},
+    {IDC_CMDADD,     BN_CLICKED,  IDC_CMDADD,     &frmStatus::cmdAdd_Click},
+    {IDC_CMDREMOVE,  BN_CLICKED,  IDC_CMDREMOVE,  &frmStatus::cmdRemove_Click},
+    {IDC_CMDSAVE,    BN_CLICKED,  IDC_CMDSAVE,    &frmStatus::cmdSave_Click},
+    {IDC_CMDPROCESS, BN_CLICKED,  IDC_CMDPROCESS, &frmStatus::cmdProcess_Click},
+    {IDC_CMDCLOSE,   BN_CLICKED,  IDC_CMDCLOSE,   &frmStatus::cmdClose_Click},
+    {IDCANCEL,       BN_CLICKED,  IDC_CMDCLOSE,   &frmStatus::cmdClose_Click},   // Esc
+};
+
+frmStatus::frmStatus(StatusEnvironment environment, UserDialogs* dialogs)
+    : environment_(std::move(environment)), dialogs_(dialogs) {
+    RegisterWindowClass();
+    if (!CreateDialogParamW(Instance(), MAKEINTRESOURCEW(IDD_STATUS), nullptr, DialogProc,
+                            reinterpret_cast<LPARAM>(this)))
+        modMain::ThrowLastError(L"");
+    if (initFailure_) {
+        destroying_ = true;
+        DestroyWindow(hwnd_);
+        std::rethrow_exception(initFailure_);
+    }
+    if (!dialogs_) {
+        windowDialogs_ = std::make_unique<WindowDialogs>(hwnd_);
+        dialogs_ = windowDialogs_.get();
+    }
+}
+
+frmStatus::~frmStatus() {
+    if (alive_) {
+        destroying_ = true;
+        DestroyWindow(hwnd_);
+    }
+}
+
+void frmStatus::RegisterWindowClass() {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = DefDlgProcW;   // the dialog manager runs the window
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = Instance();
+    windowClass.hIcon = ProgramIcon(SM_CXICON, SM_CYICON);
+    windowClass.hIconSm = ProgramIcon(SM_CXSMICON, SM_CYSMICON);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        modMain::ThrowLastError(kWindowClass);
+}
+
+INT_PTR CALLBACK frmStatus::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<frmStatus*>(lParam);
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        self->hwnd_ = window;
+        self->alive_ = true;
+        try {
+            self->OnInitDialog();
+        } catch (...) {
+            self->initFailure_ = std::current_exception();
+        }
+        return TRUE;   // the dialog manager gives the focus to the first field, txtDir
+    }
+    auto* self = reinterpret_cast<frmStatus*>(GetWindowLongPtrW(window, DWLP_USER));
+    return self ? self->HandleMessage(message, wParam, lParam) : FALSE;
+}
+
+INT_PTR frmStatus::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wParam), HIWORD(wParam));
+    case WM_SETCURSOR:
+        if (!BusyPointer::OnSetCursor()) return FALSE;
+        SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    case WM_ENTERSIZEMOVE:
+    case WM_ENTERMENULOOP:   // the sweep stands still meanwhile
+        if (sweepHost_) sweepHost_->ShowPendingCaption();
+        return FALSE;
+    case WM_CLOSE:
+        OnClose();
+        return TRUE;
+    case WM_DESTROY:
+        alive_ = false;
+        if (!destroying_) {
+            ended_ = true;
+            PostQuitMessage(exitCode_);
+        }
+        return FALSE;
+    }
+    return FALSE;
+}
+
+void frmStatus::OnInitDialog() {
+    const Dpi dpi = ScreenDpi();
+    font_ = CreateControlFont(dpi.y, false);
+    boldFont_ = CreateControlFont(dpi.y, true);
+
+    RECT frame = TwipsToPixels(0, 0, kStatusClientWidth, kStatusClientHeight, dpi);
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreWindowOn(hwnd_, nullptr);
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(SM_CXICON, SM_CYICON)));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(ProgramIcon(SM_CXSMICON, SM_CYSMICON)));
+
+    CreateControls(dpi);
+    SendMessageW(hwnd_, DM_SETDEFID, IDC_CMDPROCESS, 0);
+    AddAboutTooltip();
+    AttachDirField();
+}
+
+void frmStatus::CreateControls(Dpi dpi) {
+    for (const ControlLayout& control : kStatusControls) {
+        const RECT place = TwipsToPixels(control.left, control.top, control.width, control.height, dpi);
+        HWND child = CreateWindowExW(control.exStyle, control.windowClass, control.text,
+                                     WS_CHILD | WS_VISIBLE | control.style, place.left, place.top,
+                                     place.right - place.left, place.bottom - place.top, hwnd_,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                                     Instance(), nullptr);
+        if (!child) modMain::ThrowLastError(control.windowClass);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(AsFont(control.bold ? boldFont_ : font_)),
+                     FALSE);
+    }
+}
+
+void frmStatus::AddAboutTooltip() {
+    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               Instance(), nullptr);
+    if (!tip) modMain::ThrowLastError(TOOLTIPS_CLASSW);
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd_;
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(IDC_CMDABOUT));
+    tool.lpszText = const_cast<wchar_t*>(kAboutTooltip);
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+bool frmStatus::OnCommand(int id, int code) {
+    for (const Command& command : kCommands) {
+        if (command.id != id || command.code != code) continue;
+        HWND control = Control(command.control);
+        if (control && !IsWindowEnabled(control)) return true;
+        if (sweepHost_) sweepHost_->ShowPendingCaption();   // the handler may hold the sweep
+        try {
+            (this->*command.handler)();
+        } catch (const std::exception& failure) {
+            ReportFailure(DescribeFailure(failure), true);
+        }
+        if (closeRequested_ && !running_ && alive_) EndProgram(exitCode_);
+        return true;
+    }
+    return false;
+}
+
+// The close box, the system menu and Alt+F4. While a run works, or one of the
+// window's modal boxes is open, the close is noted and carried out when control
+// comes back (the sweep stops at its next yield).
+void frmStatus::OnClose() {
+    if (running_ || ModalOpen()) {
+        closeRequested_ = true;
+        return;
+    }
+    EndProgram(exitCode_);
+}
+
+void frmStatus::EndProgram(int exitCode) {
+    exitCode_ = exitCode;
+    ended_ = true;
+    if (alive_)
+        DestroyWindow(hwnd_);   // WM_DESTROY posts the quit
+    else
+        PostQuitMessage(exitCode);
+}
+
+void frmStatus::Show() {
+    ShowWindow(hwnd_, showCommand_);
+    if (showCommand_ != SW_SHOWMINIMIZED)
+        SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_TXTDIR)), TRUE);
+    UpdateWindow(hwnd_);
+}
+
+std::wstring frmStatus::FixPath(const std::wstring& sText) { return modMain::AddSlash(sText); }
+
+void frmStatus::RefreshList() {
+    HWND list = Control(IDC_LSTDELETE);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    const int32_t count = modMain::colFiles.Count();
+    for (int32_t position = 1; position <= count; ++position) {
+        const modMain::cFileItem& entry = modMain::colFiles.Item(position);
+        const LRESULT row = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.Path.c_str()));
+        if (row < 0) throw modMain::Win32Error(ERROR_NOT_ENOUGH_MEMORY, L"");
+        SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(row), static_cast<LPARAM>(entry.Key));
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+std::wstring frmStatus::DirText() const { return WindowText(Control(IDC_TXTDIR)); }
+
+void frmStatus::SetDirText(const std::wstring& text) { SetWindowTextW(Control(IDC_TXTDIR), text.c_str()); }
+
+bool frmStatus::Switch(const wchar_t* name) const {
+    return modMain::HasSwitchIn(environment_.arguments(), name);
+}
+
+void frmStatus::ReportFailure(const std::wstring& description, bool showBox) {
+    WriteStandardLine(STD_ERROR_HANDLE, description);
+    if (showBox) dialogs_->Ask(description, L"Scourway", MB_OK | MB_ICONERROR);
+}
+
+int frmStatus::SelectedRow() const {
+    return static_cast<int>(SendMessageW(Control(IDC_LSTDELETE), LB_GETCURSEL, 0, 0));
+}
+
+int32_t frmStatus::RowKey(int row) const {
+    return static_cast<int32_t>(SendMessageW(Control(IDC_LSTDELETE), LB_GETITEMDATA, static_cast<WPARAM>(row), 0));
+}
+
+std::wstring frmStatus::RowText(int row) const {
+    HWND list = Control(IDC_LSTDELETE);
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+    if (length <= 0) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}

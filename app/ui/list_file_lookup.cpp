@@ -1,0 +1,13 @@
+#include "list_file_lookup.h"
+#include <windows.h>
+#include "trim_spaces.h"
+#include "unique_handle.h"
+
+bool ListFileExists(const std::wstring& fileName) {
+    WIN32_FIND_DATAW found{};
+    FindHandle search(FindFirstFileW(fileName.c_str(), &found));
+    if (!search) return false;
+    constexpr DWORD kNotNormal = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+    if (found.dwFileAttributes & kNotNormal) return false;
+    return !TrimSpaces(found.cFileName).empty();
+}

@@ -1,0 +1,47 @@
+// Scourway's entry point: create the main window, run its load handler, show it
+// and run the message loop until the program ends.
+#include <windows.h>
+#include <commctrl.h>
+#include "describe_failure.h"
+#include "exit_codes.h"
+#include "frm_status.h"
+#include "standard_output.h"
+
+namespace {
+
+int RunMessageLoop(HWND dialog) {
+    MSG msg;
+    BOOL got;
+    while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
+        if (got == -1) return kExitFailed;
+        if (IsWindow(dialog) && IsDialogMessageW(dialog, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+// A failure that no handler reported: said once, in a box and on standard error.
+int ReportUnhandled(const std::exception& failure) {
+    const std::wstring text = DescribeFailure(failure);
+    WriteStandardLine(STD_ERROR_HANDLE, text);
+    MessageBoxW(nullptr, text.c_str(), L"Scourway", MB_OK | MB_ICONERROR);
+    return kExitFailed;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    try {
+        frmStatus form;
+        form.Form_Load();
+        if (form.Ended()) return form.ExitCode();
+        form.Show();
+        RunMessageLoop(form.Window());
+        return form.ExitCode();
+    } catch (const std::exception& failure) {
+        return ReportUnhandled(failure);
+    }
+}

@@ -1,0 +1,14 @@
+#include "run_messages.h"
+
+std::wstring ConfirmDeleteText(const std::wstring& directory) {
+    return L"Are you sure you wish to delete the listed files starting from " + directory + L"?" +
+           L"\r\n\r\n" +
+           L"WARNING: This can NOT be undone and will recursively delete the listed files in ALL subdirectories.";
+}
+
+std::wstring SummaryText(int32_t deleted, int32_t directories, int32_t notDeleted) {
+    std::wstring text = std::to_wstring(deleted) + L" total files deleted in " + std::to_wstring(directories) +
+                        L" directories.";
+    if (notDeleted > 0) text += L"\r\n\r\n" + std::to_wstring(notDeleted) + L" matching files could not be deleted.";
+    return text;
+}

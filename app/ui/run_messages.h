@@ -1,0 +1,11 @@
+#pragma once
+// The texts of the delete run's confirmation and summary.
+#include <cstdint>
+#include <string>
+
+// The question before a run; the directory stands in it exactly as given.
+std::wstring ConfirmDeleteText(const std::wstring& directory);
+
+// The summary after a completed run. deleted counts the files actually removed;
+// notDeleted the matching files whose deletion failed (mentioned only when > 0).
+std::wstring SummaryText(int32_t deleted, int32_t directories, int32_t notDeleted);

@@ -1,0 +1,14 @@
+#pragma once
+// The program's one text input dialog: a title, a prompt line, one single-line
+// field, OK (Enter) and Cancel (Esc, close box). Modal, centred on its owner.
+#include <windows.h>
+#include <string>
+
+// The field's text on OK, "" on Cancel. The field starts with initial, selected.
+// Throws Win32Error when the dialog cannot be created.
+std::wstring ShowTextPrompt(HWND owner, const std::wstring& title, const std::wstring& prompt,
+                            const std::wstring& initial);
+
+// Places a window's frame centred over another window's frame (over the screen
+// when there is none), kept inside the work area of that monitor.
+void CentreWindowOn(HWND window, HWND over);

@@ -1,0 +1,259 @@
+#include "about_box.h"
+
+#include "com_error.h"
+#include "control_extent.h"
+#include "module_lifetime.h"
+#include "resource_ids.h"
+#include "resource_picture.h"
+#include "unique_handle.h"
+#include "version_resource.h"
+
+#include <shellapi.h>
+#include <wrl/client.h>
+
+#include <string>
+#include <vector>
+
+using Microsoft::WRL::ComPtr;
+
+namespace tollen {
+
+const wchar_t CopyrightWarning[] =
+    L"Be warned: this program is protected by copyright law and international treaties. Unauthorised "
+    L"reproduction or distribution of it, or of any part, may result in severe civil and criminal penalties.";
+
+namespace {
+
+constexpr wchar_t LibraryTitle[] = L"Pathwick";
+constexpr char MakerAddress[] = "https://marrowby.example/";
+
+// Layout in twips from the client area's top-left corner.
+constexpr long FormWidth = 5790, FormHeight = 3225;
+struct Placement {
+    long left, top, width, height;
+};
+constexpr Placement Image1Place{0, 0, 480, 480};
+
+enum ControlId : int {
+    IdOk = IDOK,
+    IdLabel1 = 101,
+    IdTitle,
+    IdCopyright,
+    IdLabel5,
+    IdVersion,
+    IdDisclaimer,
+};
+
+enum class FontKind { Form, Large, Address, Warning };
+
+struct ControlSpec {
+    int id;
+    const wchar_t* windowClass;
+    DWORD style;
+    Placement place;
+    const wchar_t* designCaption;
+    FontKind font;
+};
+
+// In tab order.
+const ControlSpec Controls[] = {
+    {IdOk, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, {4560, 2520, 1140, 345}, L"OK", FontKind::Form},
+    {IdLabel1, L"STATIC", SS_LEFT, {360, 1080, 4335, 255}, L"For some more really cool stuff check out -----",
+     FontKind::Large},
+    {IdTitle, L"STATIC", SS_LEFT, {1080, 120, 1395, 255}, L"Title", FontKind::Large},
+    {IdCopyright, L"STATIC", SS_LEFT, {600, 600, 4635, 375}, L"Copyright", FontKind::Form},
+    {IdLabel5, L"STATIC", SS_LEFT | SS_NOTIFY, {1560, 1320, 2685, 255}, L"",
+     FontKind::Address},
+    {IdVersion, L"STATIC", SS_LEFT, {2520, 120, 1710, 195}, L"", FontKind::Large},
+    {IdDisclaimer, L"STATIC", SS_LEFT, {120, 1800, 4305, 1125}, CopyrightWarning, FontKind::Warning},
+};
+
+class AboutForm {
+public:
+    void Show() {
+        const std::vector<WORD> dialogTemplate = EmptyTemplate();
+        const INT_PTR result = ::DialogBoxIndirectParamW(
+            ThisModule(), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), ::GetActiveWindow(),
+            &AboutForm::DialogProc, reinterpret_cast<LPARAM>(this));
+        if (result == -1) ThrowLastError();
+        if (FAILED(loadError_)) ThrowHr(loadError_);
+    }
+
+private:
+    // The window is laid out in Form_Load: the template only makes a sizable
+    // captioned window where the system places new windows.
+    static std::vector<WORD> EmptyTemplate() {
+        std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+        auto* header = reinterpret_cast<DLGTEMPLATE*>(words.data());
+        header->style = WS_OVERLAPPEDWINDOW;
+        header->cdit = 0;
+        header->x = static_cast<short>(0x8000);  // CW_USEDEFAULT in a dialog template
+        header->cx = 100;
+        header->cy = 50;
+        words.push_back(0);  // no menu
+        words.push_back(0);  // the standard dialog class
+        for (const wchar_t* c = L"About Pathwick"; *c; ++c) words.push_back(static_cast<WORD>(*c));
+        words.push_back(0);
+        return words;
+    }
+
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_INITDIALOG) ::SetWindowLongPtrW(window, DWLP_USER, lParam);
+        auto* form = reinterpret_cast<AboutForm*>(::GetWindowLongPtrW(window, DWLP_USER));
+        if (!form) return FALSE;
+        switch (message) {
+        case WM_INITDIALOG:
+            return form->Form_Load(window);
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                form->cmdOK_Click();
+                return TRUE;
+            }
+            if (LOWORD(wParam) == IdLabel5 && HIWORD(wParam) == STN_CLICKED) {
+                form->Label5_Click();
+                return TRUE;
+            }
+            return FALSE;
+        case WM_SETCURSOR:
+            return form->SetPointer(reinterpret_cast<HWND>(wParam));
+        case WM_CTLCOLORSTATIC:
+            return form->LabelColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_PAINT:
+            form->Paint();
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    }
+
+    // Form_Load: builds the window, then sets the captions from the library's facts.
+    BOOL Form_Load(HWND window) {
+        window_ = window;
+        try {
+            Build();
+            const LibraryVersion version = ReadLibraryVersion();
+            ::SetWindowTextW(window_, (std::wstring(L"About ") + LibraryTitle).c_str());
+            ::SetDlgItemTextW(window_, IdVersion, (L"Version " + VersionText(version)).c_str());
+            ::SetDlgItemTextW(window_, IdTitle, LibraryTitle);
+            ::SetDlgItemTextW(window_, IdCopyright, version.legalCopyright.c_str());
+        } catch (const ComError& error) {
+            loadError_ = error.hr();
+            ::EndDialog(window_, IDABORT);
+        } catch (...) {
+            loadError_ = E_OUTOFMEMORY;
+            ::EndDialog(window_, IDABORT);
+        }
+        return TRUE;  // focus to cmdOK, the first tab stop
+    }
+
+    int Pixels(long twips, bool horizontal) const { return TwipsToPixels(twips, horizontal ? dpiX_ : dpiY_); }
+
+    HFONT MakeFont(const wchar_t* face, int hundredthsOfPoint, bool bold) {
+        UniqueGdiObject font(::CreateFontW(-::MulDiv(hundredthsOfPoint, dpiY_, 7200), 0, 0, 0,
+                                           bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                           DEFAULT_PITCH | FF_DONTCARE, face));
+        if (!font) ThrowLastError();
+        fonts_.push_back(std::move(font));
+        return static_cast<HFONT>(fonts_.back().get());
+    }
+
+    void Build() {
+        HDC screen = ::GetDC(nullptr);
+        dpiX_ = ::GetDeviceCaps(screen, LOGPIXELSX);
+        dpiY_ = ::GetDeviceCaps(screen, LOGPIXELSY);
+        ::ReleaseDC(nullptr, screen);
+
+        // The form's default font is MS Sans Serif 8.25 point.
+        const HFONT formFont = MakeFont(L"MS Sans Serif", 825, false);
+        const HFONT largeFont = MakeFont(L"MS Sans Serif", 975, false);
+        const HFONT addressFont = MakeFont(L"MS Sans Serif", 1200, false);
+        const HFONT warningFont = MakeFont(L"Arial", 825, true);
+        auto fontOf = [&](FontKind kind) {
+            switch (kind) {
+            case FontKind::Large: return largeFont;
+            case FontKind::Address: return addressFont;
+            case FontKind::Warning: return warningFont;
+            default: return formFont;
+            }
+        };
+        for (const ControlSpec& spec : Controls) {
+            HWND control = ::CreateWindowExW(0, spec.windowClass, spec.designCaption, WS_CHILD | WS_VISIBLE | spec.style,
+                                             Pixels(spec.place.left, true), Pixels(spec.place.top, false),
+                                             Pixels(spec.place.width, true), Pixels(spec.place.height, false),
+                                             window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                             ThisModule(), nullptr);
+            if (!control) ThrowLastError();
+            ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(spec.font)), FALSE);
+        }
+        ::SetDlgItemTextA(window_, IdLabel5, MakerAddress);
+
+        icon_.reset(static_cast<HICON>(
+            ::LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDI_PATHWICK), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+        smallIcon_.reset(static_cast<HICON>(::LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDI_PATHWICK), IMAGE_ICON,
+                                                         ::GetSystemMetrics(SM_CXSMICON),
+                                                         ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+        ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+        ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+        hand_.reset(static_cast<HCURSOR>(
+            ::LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDC_POINTING_HAND), IMAGE_CURSOR, 32, 32, 0)));
+        image1_ = LoadResourcePicture(L"GIF", IDR_IMAGE1);
+
+        RECT frame{0, 0, Pixels(FormWidth, true), Pixels(FormHeight, false)};
+        ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
+                             static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+        ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    void cmdOK_Click() { ::EndDialog(window_, IDOK); }
+
+    // The result is ignored: with no program for web addresses the window simply stays.
+    void Label5_Click() { ::ShellExecuteA(window_, "Open", MakerAddress, "", "C:\\", SW_SHOWNORMAL); }
+
+    BOOL SetPointer(HWND over) {
+        if (!hand_ || over != ::GetDlgItem(window_, IdLabel5)) return FALSE;
+        ::SetCursor(hand_.get());
+        ::SetWindowLongPtrW(window_, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    }
+
+    INT_PTR LabelColours(HDC dc, HWND label) {
+        const int id = ::GetDlgCtrlID(label);
+        if (id == IdLabel5) ::SetTextColor(dc, ::GetSysColor(COLOR_HIGHLIGHT));
+        else if (id == IdDisclaimer) ::SetTextColor(dc, RGB(0, 0, 0));
+        else ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_BTNFACE));
+    }
+
+    // Image1 is windowless: the form paints it.
+    void Paint() {
+        PAINTSTRUCT paint;
+        HDC dc = ::BeginPaint(window_, &paint);
+        if (image1_) {
+            const RECT area{Pixels(Image1Place.left, true), Pixels(Image1Place.top, false),
+                            Pixels(Image1Place.left + Image1Place.width, true),
+                            Pixels(Image1Place.top + Image1Place.height, false)};
+            RenderPicture(image1_.Get(), dc, area);
+        }
+        ::EndPaint(window_, &paint);
+    }
+
+    HWND window_ = nullptr;
+    int dpiX_ = 96, dpiY_ = 96;
+    HRESULT loadError_ = S_OK;
+    std::vector<UniqueGdiObject> fonts_;
+    UniqueIcon icon_, smallIcon_;
+    UniqueCursor hand_;
+    ComPtr<IPicture> image1_;
+};
+
+}  // namespace
+
+void ShowAboutForm() {
+    AboutForm form;  // a fresh window on every call
+    form.Show();
+}
+
+}  // namespace tollen

@@ -1,0 +1,55 @@
+#include "browse_dialog.h"
+
+#include "ansi_text.h"
+#include "picker_state.h"
+
+namespace tollen::Module1 {
+namespace {
+constexpr size_t TitlePadding = 255;
+constexpr size_t PathBufferBytes = 512;  // more than MAX_PATH, which the shell writes at most
+}  // namespace
+
+std::wstring BrowseTitle(const std::wstring& prompt) { return prompt + std::wstring(TitlePadding, L' '); }
+
+std::wstring InitialSelectionText(const std::wstring& initial) {
+    const bool onlySpaces = initial.find_first_not_of(L' ') == std::wstring::npos;
+    return onlySpaces ? std::wstring(L" ") : initial;
+}
+
+int CALLBACK BrowseCallbackProc(HWND dialog, UINT message, LPARAM, LPARAM applicationValue) {
+    if (message == BFFM_INITIALIZED) ::SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, applicationValue);
+    return 0;
+}
+
+BFFCALLBACK CallbackAddress(BFFCALLBACK address) noexcept { return address; }
+
+bool BrowseForDirectory(HWND owner) {
+    PickerState& state = ThreadPickerState();
+    // Both texts stay alive and unchanged until the shell has returned.
+    const std::string title = ToAnsi(BrowseTitle(state.Prompt));
+    const std::string initialSelection = ToAnsi(InitialSelectionText(state.Initial));
+
+    BROWSEINFOA record{};
+    record.hwndOwner = owner;
+    record.pidlRoot = nullptr;
+    record.pszDisplayName = nullptr;
+    record.lpszTitle = title.c_str();
+    record.ulFlags = BIF_RETURNONLYFSDIRS;
+    record.lpfn = CallbackAddress(&BrowseCallbackProc);
+    record.lParam = reinterpret_cast<LPARAM>(initialSelection.c_str());
+
+    PIDLIST_ABSOLUTE item = ::SHBrowseForFolderA(&record);
+    if (!item) {
+        state.Canceled = true;
+        return false;
+    }
+    char path[PathBufferBytes] = {};
+    // An item without a file-system path leaves the buffer empty: Selected becomes "".
+    ::SHGetPathFromIDListA(item, path);
+    ::CoTaskMemFree(item);
+    state.Selected = FromAnsi(path);
+    state.Canceled = false;
+    return true;
+}
+
+}  // namespace tollen::Module1

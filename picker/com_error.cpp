@@ -1,0 +1,54 @@
+#include "com_error.h"
+
+#include <oleauto.h>
+#include <wrl/client.h>
+
+using Microsoft::WRL::ComPtr;
+
+namespace tollen {
+
+void ThrowHr(HRESULT hr) { throw ComError(hr); }
+
+HRESULT LastErrorHr() noexcept {
+    const DWORD error = ::GetLastError();
+    return error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error);
+}
+
+void ThrowLastError() { ThrowHr(LastErrorHr()); }
+
+std::wstring SystemMessage(HRESULT hr) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text;
+    if (length != 0 && buffer) {
+        text.assign(buffer, length);
+        ::LocalFree(buffer);
+    }
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
+    if (text.empty()) {
+        wchar_t fallback[32];
+        ::wsprintfW(fallback, L"Error 0x%08lX", static_cast<unsigned long>(hr));
+        text = fallback;
+    }
+    return text;
+}
+
+HRESULT ReportError(HRESULT hr, REFIID iid) noexcept {
+    try {
+        ComPtr<ICreateErrorInfo> create;
+        if (FAILED(::CreateErrorInfo(&create))) return hr;
+        create->SetGUID(iid);
+        create->SetSource(const_cast<LPOLESTR>(L"Tollen.Pathwick"));
+        const std::wstring description = SystemMessage(hr);
+        create->SetDescription(const_cast<LPOLESTR>(description.c_str()));
+        ComPtr<IErrorInfo> info;
+        if (SUCCEEDED(create.As(&info))) ::SetErrorInfo(0, info.Get());
+    } catch (...) {
+        // Out of memory while describing the error: the HRESULT still goes back.
+    }
+    return hr;
+}
+
+}  // namespace tollen

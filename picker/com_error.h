@@ -1,0 +1,54 @@
+// Failures inside the library travel as ComError and leave every COM method as
+// an HRESULT with error information attached; nothing escapes into a host.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <new>
+#include <string>
+
+namespace tollen {
+
+class ComError : public std::exception {
+public:
+    explicit ComError(HRESULT hr) noexcept : hr_(hr) {}
+    HRESULT hr() const noexcept { return hr_; }
+    const char* what() const noexcept override { return "COM call failed"; }
+
+private:
+    HRESULT hr_;
+};
+
+[[noreturn]] void ThrowHr(HRESULT hr);
+inline void ThrowIfFailed(HRESULT hr) {
+    if (FAILED(hr)) ThrowHr(hr);
+}
+// The last Win32 error as an HRESULT (E_FAIL when the call left none).
+HRESULT LastErrorHr() noexcept;
+[[noreturn]] void ThrowLastError();
+
+// The system's description of an HRESULT, without the trailing line break.
+std::wstring SystemMessage(HRESULT hr);
+
+// Attaches error information (source "Tollen.Pathwick", the system's
+// description) for the calling thread and returns hr unchanged.
+HRESULT ReportError(HRESULT hr, REFIID iid) noexcept;
+
+// The boundary of a COM method: runs body, which returns an HRESULT or throws,
+// and turns every failure into an HRESULT with error information.
+template <class Body>
+HRESULT Guarded(REFIID iid, Body&& body) noexcept {
+    try {
+        const HRESULT hr = body();
+        return FAILED(hr) ? ReportError(hr, iid) : hr;
+    } catch (const ComError& error) {
+        return ReportError(error.hr(), iid);
+    } catch (const std::bad_alloc&) {
+        return ReportError(E_OUTOFMEMORY, iid);
+    } catch (...) {
+        return ReportError(E_UNEXPECTED, iid);
+    }
+}
+
+}  // namespace tollen

@@ -1,0 +1,63 @@
+#include "owner_window.h"
+
+#include "com_error.h"
+#include "variant.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace tollen {
+namespace {
+
+ComPtr<IDispatch> ExtenderOf(IOleClientSite* site) {
+    ComPtr<IOleControlSite> controlSite;
+    ComPtr<IDispatch> extender;
+    if (FAILED(site->QueryInterface(IID_PPV_ARGS(&controlSite)))) return extender;
+    if (FAILED(controlSite->GetExtendedControl(&extender))) extender.Reset();
+    return extender;
+}
+
+ComPtr<IDispatch> AsDispatch(const VARIANT& value) {
+    ComPtr<IDispatch> object;
+    if (V_VT(&value) == VT_DISPATCH && V_DISPATCH(&value)) {
+        object = V_DISPATCH(&value);
+    } else if (V_VT(&value) == VT_UNKNOWN && V_UNKNOWN(&value)) {
+        ThrowIfFailed(V_UNKNOWN(&value)->QueryInterface(IID_PPV_ARGS(&object)));
+    } else {
+        ThrowHr(DISP_E_TYPEMISMATCH);
+    }
+    return object;
+}
+
+}  // namespace
+
+void GetPropertyByName(IDispatch* object, const std::wstring& name, VARIANT* value) {
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name.c_str())};
+    DISPID id = DISPID_UNKNOWN;
+    ThrowIfFailed(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
+    DISPPARAMS noArguments{};
+    ThrowIfFailed(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &noArguments, value,
+                                 nullptr, nullptr));
+}
+
+ComPtr<IDispatch> ParentObjectOf(IOleClientSite* site) {
+    if (ComPtr<IDispatch> extender = ExtenderOf(site)) {
+        Variant parent;
+        GetPropertyByName(extender.Get(), L"Parent", &parent);
+        return AsDispatch(parent);
+    }
+    ComPtr<IOleContainer> container;
+    ThrowIfFailed(site->GetContainer(&container));
+    if (!container) ThrowHr(E_NOINTERFACE);
+    ComPtr<IDispatch> form;
+    ThrowIfFailed(container.As(&form));
+    return form;
+}
+
+HWND OwnerWindowOf(IDispatch* parent) {
+    Variant hwnd;
+    GetPropertyByName(parent, L"hwnd", &hwnd);
+    ThrowIfFailed(::VariantChangeType(&hwnd, &hwnd, 0, VT_I4));
+    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(V_I4(&hwnd)));
+}
+
+}  // namespace tollen

@@ -1,0 +1,207 @@
+// Pathwick's identity, its automation members and its type information.
+#include "pathwick_control.h"
+
+#include "about_box.h"
+#include "browse_dialog.h"
+#include "bstr.h"
+#include "com_enumerator.h"
+#include "com_error.h"
+#include "owner_window.h"
+#include "picker_state.h"
+#include "type_library.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace tollen {
+
+PathwickControl::PathwickControl() : sourcePoint_(this) {
+    dispatchInfo_ = TypeInfoOf(IID__Pathwick);
+    interfaceInfo_ = PathwickInterfaceTypeInfo();
+    Module1::ResetPickerState();  // UserControl_Initialize
+}
+
+PathwickControl::~PathwickControl() = default;
+
+HRESULT PathwickControl::Create(REFIID iid, void** object) {
+    return Guarded(IID_IClassFactory, [&]() -> HRESULT {
+        if (!object) return E_POINTER;
+        *object = nullptr;
+        ComPtr<PathwickControl> control;
+        control.Attach(new PathwickControl());
+        return control->QueryInterface(iid, object);
+    });
+}
+
+HRESULT PathwickControl::QueryInterface(REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    void* found = nullptr;
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID__Pathwick)
+        found = static_cast<_Pathwick*>(this);
+    else if (iid == IID_ISupportErrorInfo)
+        found = static_cast<ISupportErrorInfo*>(this);
+    else if (iid == IID_IProvideClassInfo || iid == IID_IProvideClassInfo2)
+        found = static_cast<IProvideClassInfo2*>(this);
+    else if (iid == IID_IConnectionPointContainer)
+        found = static_cast<IConnectionPointContainer*>(this);
+    else if (iid == IID_IOleObject)
+        found = static_cast<IOleObject*>(this);
+    else if (iid == IID_IOleControl)
+        found = static_cast<IOleControl*>(this);
+    else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceObject)
+        found = static_cast<IOleInPlaceObject*>(this);
+    else if (iid == IID_IOleInPlaceActiveObject)
+        found = static_cast<IOleInPlaceActiveObject*>(this);
+    else if (iid == IID_IPersist || iid == IID_IPersistStreamInit)
+        found = static_cast<IPersistStreamInit*>(this);
+    else if (iid == IID_IPersistPropertyBag)
+        found = static_cast<IPersistPropertyBag*>(this);
+    else if (iid == IID_IViewObject || iid == IID_IViewObject2)
+        found = static_cast<IViewObject2*>(this);
+    *object = found;
+    if (!found) return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+}
+
+ULONG PathwickControl::AddRef() { return ++refs_; }
+
+ULONG PathwickControl::Release() {
+    const ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+}
+
+// IDispatch -----------------------------------------------------------------
+
+HRESULT PathwickControl::GetTypeInfoCount(UINT* count) {
+    if (!count) return E_POINTER;
+    *count = 1;
+    return S_OK;
+}
+
+HRESULT PathwickControl::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
+    if (!info) return E_POINTER;
+    *info = nullptr;
+    if (index != 0) return DISP_E_BADINDEX;
+    return dispatchInfo_.CopyTo(info);
+}
+
+HRESULT PathwickControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    return ::DispGetIDsOfNames(interfaceInfo_.Get(), names, count, ids);
+}
+
+HRESULT PathwickControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* parameters, VARIANT* result,
+                                EXCEPINFO* exception, UINT* argumentError) {
+    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    return ::DispInvoke(static_cast<_Pathwick*>(this), interfaceInfo_.Get(), id, flags, parameters, result,
+                        exception, argumentError);
+}
+
+// _Pathwick -----------------------------------------------------------------
+
+HRESULT PathwickControl::GetText(const std::wstring& field, BSTR* text) {
+    return Guarded(IID__Pathwick, [&]() -> HRESULT {
+        if (!text) return E_POINTER;
+        *text = Bstr(field).release();
+        return S_OK;
+    });
+}
+
+HRESULT PathwickControl::SetText(std::wstring& field, BSTR text) {
+    return Guarded(IID__Pathwick, [&]() -> HRESULT {
+        field = Bstr::Text(text);
+        dirty_ = true;
+        return S_OK;
+    });
+}
+
+HRESULT PathwickControl::get_Initial(BSTR* Initial) { return GetText(Module1::ThreadPickerState().Initial, Initial); }
+HRESULT PathwickControl::put_Initial(BSTR NewDirectory) { return SetText(Module1::ThreadPickerState().Initial, NewDirectory); }
+HRESULT PathwickControl::get_Prompt(BSTR* Prompt) { return GetText(Module1::ThreadPickerState().Prompt, Prompt); }
+HRESULT PathwickControl::put_Prompt(BSTR NewPrompt) { return SetText(Module1::ThreadPickerState().Prompt, NewPrompt); }
+
+HRESULT PathwickControl::get_Selected(VARIANT* Selected) {
+    return Guarded(IID__Pathwick, [&]() -> HRESULT {
+        if (!Selected) return E_POINTER;
+        BSTR text = Bstr(Module1::ThreadPickerState().Selected).release();
+        ::VariantInit(Selected);
+        V_VT(Selected) = VT_BSTR;
+        V_BSTR(Selected) = text;
+        return S_OK;
+    });
+}
+
+HRESULT PathwickControl::get_Canceled(VARIANT* Canceled) {
+    if (!Canceled) return ReportError(E_POINTER, IID__Pathwick);
+    ::VariantInit(Canceled);
+    V_VT(Canceled) = VT_BOOL;
+    V_BOOL(Canceled) = Module1::ThreadPickerState().Canceled ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+}
+
+HRESULT PathwickControl::Browse(VARIANT_BOOL* Browse) {
+    return Guarded(IID__Pathwick, [&]() -> HRESULT {
+        if (!Browse) return E_POINTER;
+        // A script host's CreateObject gives no site: the dialog then has no owner.
+        HWND owner = nullptr;
+        if (site_) {
+            ComPtr<IDispatch> parent = ParentObjectOf(site_.Get());
+            owner = OwnerWindowOf(parent.Get());
+        }
+        *Browse = Module1::BrowseForDirectory(owner) ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    });
+}
+
+HRESULT PathwickControl::ShowAboutBox() {
+    return Guarded(IID__Pathwick, [&]() -> HRESULT {
+        ShowAboutForm();
+        return S_OK;
+    });
+}
+
+// ISupportErrorInfo, IProvideClassInfo2, IConnectionPointContainer ----------
+
+HRESULT PathwickControl::InterfaceSupportsErrorInfo(REFIID iid) {
+    const bool described = iid == IID__Pathwick || iid == IID_IDispatch || iid == IID_IPersistStreamInit ||
+                           iid == IID_IPersistPropertyBag;
+    return described ? S_OK : S_FALSE;
+}
+
+HRESULT PathwickControl::GetClassInfo(ITypeInfo** info) {
+    return Guarded(IID_IProvideClassInfo, [&]() -> HRESULT {
+        if (!info) return E_POINTER;
+        *info = TypeInfoOf(CLSID_Pathwick).Detach();
+        return S_OK;
+    });
+}
+
+HRESULT PathwickControl::GetGUID(DWORD kind, GUID* guid) {
+    if (!guid) return E_POINTER;
+    if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
+        *guid = GUID_NULL;
+        return E_INVALIDARG;
+    }
+    *guid = DIID___Pathwick;
+    return S_OK;
+}
+
+HRESULT PathwickControl::EnumConnectionPoints(IEnumConnectionPoints** points) {
+    return Guarded(IID_IConnectionPointContainer, [&]() -> HRESULT {
+        if (!points) return E_POINTER;
+        *points = nullptr;
+        return ConnectionPointEnumerator::Create({&sourcePoint_}, 0, points);
+    });
+}
+
+HRESULT PathwickControl::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
+    if (!point) return E_POINTER;
+    *point = nullptr;
+    if (iid != DIID___Pathwick) return CONNECT_E_NOCONNECTION;
+    *point = &sourcePoint_;
+    sourcePoint_.AddRef();
+    return S_OK;
+}
+
+}  // namespace tollen

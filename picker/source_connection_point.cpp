@@ -1,0 +1,71 @@
+#include "source_connection_point.h"
+
+#include "com_enumerator.h"
+#include "com_error.h"
+
+#include <Tollen_h.h>
+
+#include <algorithm>
+
+using Microsoft::WRL::ComPtr;
+
+namespace tollen {
+
+HRESULT SourceConnectionPoint::QueryInterface(REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IConnectionPoint) {
+        *object = static_cast<IConnectionPoint*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT SourceConnectionPoint::GetConnectionInterface(IID* iid) {
+    if (!iid) return E_POINTER;
+    *iid = DIID___Pathwick;
+    return S_OK;
+}
+
+HRESULT SourceConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** container) {
+    if (!container) return E_POINTER;
+    *container = owner_;
+    owner_->AddRef();
+    return S_OK;
+}
+
+HRESULT SourceConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
+    return Guarded(IID_IConnectionPoint, [&]() -> HRESULT {
+        if (!cookie) return E_POINTER;
+        *cookie = 0;
+        if (!sink) return E_POINTER;
+        // Hosts hand in either the source dispinterface itself or a plain IDispatch.
+        ComPtr<IUnknown> accepted;
+        if (FAILED(sink->QueryInterface(DIID___Pathwick, reinterpret_cast<void**>(accepted.GetAddressOf()))) &&
+            FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(accepted.GetAddressOf()))))
+            return CONNECT_E_CANNOTCONNECT;
+        sinks_.emplace_back(nextCookie_, std::move(accepted));
+        *cookie = nextCookie_++;
+        return S_OK;
+    });
+}
+
+HRESULT SourceConnectionPoint::Unadvise(DWORD cookie) {
+    const auto found = std::find_if(sinks_.begin(), sinks_.end(), [cookie](const auto& sink) { return sink.first == cookie; });
+    if (found == sinks_.end()) return CONNECT_E_NOCONNECTION;
+    sinks_.erase(found);
+    return S_OK;
+}
+
+HRESULT SourceConnectionPoint::EnumConnections(IEnumConnections** connections) {
+    return Guarded(IID_IConnectionPoint, [&]() -> HRESULT {
+        if (!connections) return E_POINTER;
+        *connections = nullptr;
+        std::vector<CONNECTDATA> snapshot;
+        for (const auto& sink : sinks_) snapshot.push_back(CONNECTDATA{sink.second.Get(), sink.first});
+        return ConnectionEnumerator::Create(std::move(snapshot), 0, connections);
+    });
+}
+
+}  // namespace tollen

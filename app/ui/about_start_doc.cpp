@@ -1,6 +1,7 @@
 #include "frm_about.h"
 
 #include <string>
+#include "ansi_text.h"
 #include "win32_error.h"
 
 namespace {
@@ -14,15 +15,6 @@ Function BindEntryPoint(const wchar_t* library, const char* name) {
     FARPROC entry = ::GetProcAddress(module, name);
     if (!entry) modMain::ThrowLastError(library);
     return reinterpret_cast<Function>(reinterpret_cast<void*>(entry));
-}
-
-std::string ToAnsi(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int length = static_cast<int>(text.size());
-    int size = ::WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text.data(), length, ansi.data(), size, nullptr, nullptr);
-    return ansi;
 }
 
 using GetDesktopWindowFunction = HWND(WINAPI*)();

@@ -1,30 +1,15 @@
 #include "about_parts.h"
 
 #include <vector>
+#include "sized_text.h"
 #include "win32_error.h"
 
 namespace about {
 
-namespace {
-
-// The path of this executable, however long.
-std::wstring OwnPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) modMain::ThrowLastError(L"");
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
-}  // namespace
-
 VS_FIXEDFILEINFO OwnFileVersion() {
-    const std::wstring path = OwnPath();
+    const std::wstring path = modMain::TextOfTruncatingCall(
+        [](wchar_t* buffer, DWORD size) { return ::GetModuleFileNameW(nullptr, buffer, size); }, MAX_PATH);
+    if (path.empty()) modMain::ThrowLastError(L"");
     DWORD ignored = 0;
     DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
     if (size == 0) modMain::ThrowLastError(path);

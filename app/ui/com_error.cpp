@@ -2,6 +2,7 @@
 
 #include <cwchar>
 #include <utility>
+#include "ansi_text.h"
 #include "win32_error.h"
 
 namespace {
@@ -17,7 +18,9 @@ std::wstring DescribeHresult(HRESULT hr) {
 }  // namespace
 
 ComError::ComError(HRESULT hr, std::wstring description)
-    : hr_(hr), description_(description.empty() ? DescribeHresult(hr) : std::move(description)) {}
+    : hr_(hr),
+      description_(description.empty() ? DescribeHresult(hr) : std::move(description)),
+      what_(ToAnsi(description_)) {}
 
 HRESULT ThrowIfFailed(HRESULT hr) {
     if (FAILED(hr)) throw ComError(hr);

@@ -258,6 +258,10 @@ void PathwickHost::Close() noexcept {
     object_.Reset();
 }
 
-std::wstring PickerCreationFailureText(const ComError& error) {
-    return L"The folder picker could not be created.\n\n" + error.Describe();
+std::unique_ptr<PathwickHost> CreatePathwick1(HWND form, const wchar_t* progId) {
+    try {
+        return std::make_unique<PathwickHost>(form, progId);
+    } catch (const ComError& error) {
+        throw ComError(error.hr(), L"The folder picker could not be created.\n\n" + error.Describe());
+    }
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <ole2.h>
 #include <wrl/client.h>
+#include <memory>
 #include <optional>
 #include <string>
 #include "pathwick_control.h"
@@ -44,6 +45,7 @@ private:
     std::optional<PathwickControl> control_;
 };
 
-// The start-up report when Pathwick1 cannot be created: what failed, then the
-// platform's description of why.
-std::wstring PickerCreationFailureText(const ComError& error);
+// Pathwick1 for the main window. When it cannot be created, the ComError (same
+// HRESULT) describes that as the start-up report: "The folder picker could not
+// be created." and then the platform's description of why.
+std::unique_ptr<PathwickHost> CreatePathwick1(HWND form, const wchar_t* progId = kPathwickProgId);

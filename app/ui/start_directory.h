@@ -1,0 +1,14 @@
+#pragma once
+// The browse behind cmdBrowse: the folder dialog of Pathwick1, opened on the
+// starting-directory field's text.
+#include <optional>
+#include <string>
+#include "pathwick_control.h"
+
+inline constexpr wchar_t kBrowsePrompt[] = L"Choose the directory to start deleting files from:";
+
+// Sets the prompt and the field's text (unchanged) as the dialog's start, runs
+// the dialog, and gives the chosen directory as the control reports it, or
+// nothing when the dialog was cancelled. Throws ComError.
+std::optional<std::wstring> BrowseForStartDirectory(PathwickControl& picker,
+                                                    const std::wstring& fieldText);

@@ -5,6 +5,7 @@
 #include "busy_pointer.h"
 #include "control_ids.h"
 #include "describe_failure.h"
+#include "pathwick_host.h"
 #include "resource_ids.h"
 #include "standard_output.h"
 #include "status_layout.h"
@@ -55,6 +56,8 @@ const frmStatus::Command frmStatus::kCommands[] = {
     {IDC_CMDSAVE,    BN_CLICKED,  IDC_CMDSAVE,    &frmStatus::cmdSave_Click},
     {IDC_CMDPROCESS, BN_CLICKED,  IDC_CMDPROCESS, &frmStatus::cmdProcess_Click},
     {IDC_CMDCLOSE,   BN_CLICKED,  IDC_CMDCLOSE,   &frmStatus::cmdClose_Click},
+    {IDC_CMDBROWSE,  BN_CLICKED,  IDC_CMDBROWSE,  &frmStatus::cmdBrowse_Click},
+    {IDC_CMDABOUT,   BN_CLICKED,  IDC_CMDABOUT,   &frmStatus::cmdAbout_Click},
     {IDCANCEL,       BN_CLICKED,  IDC_CMDCLOSE,   &frmStatus::cmdClose_Click},   // Esc
 };
 
@@ -83,6 +86,8 @@ frmStatus::~frmStatus() {
 }
 
 void frmStatus::RegisterWindowClass() {
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};   // the tooltip
+    InitCommonControlsEx(&controls);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_DBLCLKS;
@@ -157,6 +162,7 @@ void frmStatus::OnInitDialog() {
                  reinterpret_cast<LPARAM>(ProgramIcon(SM_CXSMICON, SM_CYSMICON)));
 
     CreateControls(dpi);
+    picker_ = CreatePathwick1(hwnd_);
     SendMessageW(hwnd_, DM_SETDEFID, IDC_CMDPROCESS, 0);
     AddAboutTooltip();
     AttachDirField();

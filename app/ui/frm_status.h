@@ -18,6 +18,7 @@
 #include "user_dialogs.h"
 
 class WindowSweepHost;
+class PathwickHost;
 struct Dpi;
 
 // What the window takes from its surroundings; tests give their own.
@@ -115,4 +116,5 @@ private:
     WindowSweepHost* sweepHost_ = nullptr;
     bool dirClickFocus_ = false;    // a click is bringing the focus to txtDir
     std::exception_ptr initFailure_;
+    std::unique_ptr<PathwickHost> picker_;   // Pathwick1, created with the window
 };

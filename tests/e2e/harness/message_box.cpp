@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "harness_error.h"
+#include "screen_pixels.h"
 #include "wait.h"
 
 namespace e2e {
@@ -11,33 +12,6 @@ namespace {
 
 constexpr int kTextId = 0xFFFF;
 constexpr int kIconId = 0x0440;  // the icon static of the system's message box template
-
-// 32 x 32 pixels drawn from `source` (a screen DC or a memory DC) starting at (x, y).
-std::vector<COLORREF> Pixels(HDC source, int x, int y, int size) {
-    std::vector<COLORREF> out;
-    out.reserve(static_cast<size_t>(size * size));
-    for (int row = 0; row < size; ++row)
-        for (int col = 0; col < size; ++col) out.push_back(GetPixel(source, x + col, y + row));
-    return out;
-}
-
-std::vector<COLORREF> SystemIconPixels(LPCWSTR which, COLORREF background, int size) {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    HBRUSH brush = CreateSolidBrush(background);
-    RECT all{0, 0, size, size};
-    FillRect(memory, &all, brush);
-    DrawIconEx(memory, 0, 0, LoadIconW(nullptr, which), size, size, 0, nullptr, DI_NORMAL);
-    auto pixels = Pixels(memory, 0, 0, size);
-    SelectObject(memory, old);
-    DeleteObject(brush);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
 
 }  // namespace
 
@@ -80,7 +54,8 @@ MessageIcon MessageBoxView::Icon() const {
     HWND iconControl = GetDlgItem(box_.handle(), kIconId);
     if (!iconControl || !IsWindowVisible(iconControl)) return MessageIcon::None;
     const int size = GetSystemMetrics(SM_CXICON);
-    Box at = Window(iconControl).ClientScreenBox();
+    Box client = Window(iconControl).ClientScreenBox();
+    Box area{client.left, client.top, size, size};
     const std::pair<LPCWSTR, MessageIcon> candidates[] = {
         {IDI_QUESTION, MessageIcon::Question},
         {IDI_INFORMATION, MessageIcon::Information},
@@ -92,11 +67,13 @@ MessageIcon MessageBoxView::Icon() const {
     try {
         WaitUntil(
             [&] {
-                HDC screen = GetDC(nullptr);
-                auto shown = Pixels(screen, at.left, at.top, size);
-                ReleaseDC(nullptr, screen);
+                Pixels shown = CaptureScreen(area);
                 for (const auto& [which, icon] : candidates) {
-                    if (SystemIconPixels(which, shown.front(), size) == shown) {
+                    Pixels drawn = Render(size, size, shown.at(0, 0), [&](HDC dc) {
+                        DrawIconEx(dc, 0, 0, LoadIconW(nullptr, which), size, size, 0, nullptr,
+                                   DI_NORMAL);
+                    });
+                    if (drawn == shown) {
                         found = icon;
                         return true;
                     }

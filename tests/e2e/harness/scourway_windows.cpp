@@ -9,6 +9,16 @@ std::vector<Window> MainWindow::RunLockedControls() const {
             cmdAdd(),  cmdBrowse(), cmdRemove(), cmdClose()};
 }
 
+void MainWindow::Settle() const {
+    Edit dir = txtDir();
+    auto limit = static_cast<WPARAM>(dir.Send(EM_GETLIMITTEXT));
+    WPARAM marker = limit > 1 ? limit - 1 : limit + 1;
+    dir.Post(EM_SETLIMITTEXT, marker);
+    e2e::WaitUntil([&] { return static_cast<WPARAM>(dir.Send(EM_GETLIMITTEXT)) == marker; },
+                   "Scourway to handle the messages posted to it");
+    dir.Send(EM_SETLIMITTEXT, limit);
+}
+
 bool IsMainWindow(const Window& w) {
     return w.ClassName() != L"#32770" && GetDlgItem(w.handle(), IDC_LSTDELETE) != nullptr;
 }

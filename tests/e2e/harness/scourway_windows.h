@@ -32,6 +32,11 @@ public:
     std::vector<Window> RunLockedControls() const;
     // The control with the keyboard focus on the window's thread.
     Window Focus() const { return FocusOf(ThreadId()); }
+
+    // Waits until the window's thread has handled everything posted to it so far (clicks,
+    // keys): a marker posted after them has taken effect. The marker is txtDir's text
+    // limit, which is set back afterwards.
+    void Settle() const;
 };
 
 // A top-level window of Scourway that holds the pattern list box: the main window,

@@ -90,7 +90,11 @@ Window Window::Parent() const { return Window(GetParent(hwnd_)); }
 
 LRESULT Window::Send(UINT msg, WPARAM wp, LPARAM lp) const {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(hwnd_, msg, wp, lp, SMTO_NORMAL, kAnswerMs, &result))
+    // Wine's SendMessageTimeoutW can return the message's own result, so a zero return
+    // with no error set is an answer of zero, not a failure.
+    SetLastError(0);
+    if (!SendMessageTimeoutW(hwnd_, msg, wp, lp, SMTO_NORMAL, kAnswerMs, &result) &&
+        GetLastError() != 0)
         Fail("message 0x" + [&] {
             std::ostringstream s;
             s << std::hex << msg;

@@ -1,7 +1,6 @@
 // Scourway's entry point: create the main window, run its load handler, show it
 // and run the message loop until the program ends.
 #include <windows.h>
-#include <commctrl.h>
 #include "describe_failure.h"
 #include "exit_codes.h"
 #include "frm_status.h"
@@ -32,8 +31,6 @@ int ReportUnhandled(const std::exception& failure) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
     try {
         frmStatus form;
         form.Form_Load();

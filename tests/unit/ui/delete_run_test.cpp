@@ -1,0 +1,210 @@
+// The delete run: confirmation, the locked window during the sweep, the summary,
+// and how a failing or interrupted sweep leaves the window and the exit code.
+#include "busy_pointer.h"
+#include "control_ids.h"
+#include "exit_codes.h"
+#include "run_messages.h"
+#include "win32_error.h"
+#include "window_text.h"
+#include "ui_test_support.h"
+
+namespace {
+
+constexpr int kLocked[] = {IDC_CMDSAVE, IDC_TXTDIR,    IDC_LSTDELETE, IDC_CMDPROCESS,
+                           IDC_CMDADD,  IDC_CMDBROWSE, IDC_CMDREMOVE, IDC_CMDCLOSE};
+
+// What the window looked like each time the sweep's caption reached it.
+struct RunSnapshot {
+    std::wstring caption;
+    bool busy;
+    bool anyLockedEnabled;
+    bool aboutEnabled;
+};
+
+class DeleteRunTest : public StatusTest {
+protected:
+    void SetUp() override {
+        StatusTest::SetUp();
+        folder.MakeFolder(L"tree");
+        folder.MakeFolder(L"tree\\one");
+        folder.MakeFolder(L"tree\\two");
+        folder.WriteFile(L"tree\\a.tmp", "x");
+        folder.WriteFile(L"tree\\keep.txt", "x");
+        folder.WriteFile(L"tree\\one\\b.tmp", "x");
+        folder.WriteFile(L"tree\\two\\c.bak", "x");
+    }
+    void TearDown() override {
+        if (hook_) UnhookWindowsHookEx(hook_);
+        watched_ = nullptr;
+        StatusTest::TearDown();
+    }
+
+    void Load(const std::wstring& directory) {
+        WriteList("*.tmp\r\n*.bak\r\n");
+        Form().Form_Load();
+        ASSERT_FALSE(form->Ended());
+        form->SetDirText(directory);
+    }
+
+    // Records the window's state whenever its caption changes during a run.
+    void WatchCaptions() {
+        watched_ = this;
+        hook_ = SetWindowsHookExW(WH_CALLWNDPROC, &DeleteRunTest::OnMessage, nullptr, GetCurrentThreadId());
+        ASSERT_NE(hook_, nullptr);
+    }
+
+    void ExpectIdle() {
+        EXPECT_EQ(WindowText(form->Window()), L"Scourway");
+        EXPECT_FALSE(BusyPointer::Active());
+        for (int id : kLocked) EXPECT_TRUE(Enabled(id)) << "control " << id;
+    }
+
+    std::vector<RunSnapshot> snapshots;
+
+private:
+    static LRESULT CALLBACK OnMessage(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && watched_ && watched_->form && message->message == WM_SETTEXT &&
+            message->hwnd == watched_->form->Window()) {
+            RunSnapshot shot{reinterpret_cast<const wchar_t*>(message->lParam), BusyPointer::Active(), false,
+                             watched_->Enabled(IDC_CMDABOUT)};
+            for (int id : kLocked) shot.anyLockedEnabled |= watched_->Enabled(id);
+            watched_->snapshots.push_back(shot);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline DeleteRunTest* watched_ = nullptr;
+    HHOOK hook_ = nullptr;
+};
+
+TEST_F(DeleteRunTest, TheConfirmationQuotesTheDirectoryAsTypedAndNoLeavesNoTrace) {
+    Load(folder / L"tree  ");
+    dialogs.answers = {IDNO};
+    WatchCaptions();
+    form->cmdProcess_Click();
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.calls[0].title, L"Confirm Delete");
+    EXPECT_EQ(dialogs.calls[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1));
+    EXPECT_EQ(dialogs.calls[0].text,
+              L"Are you sure you wish to delete the listed files starting from " + (folder / L"tree  ") +
+                  L"?\r\n\r\nWARNING: This can NOT be undone and will recursively delete the listed files in ALL "
+                  L"subdirectories.");
+    EXPECT_TRUE(snapshots.empty()) << "the caption never changed";
+    ExpectIdle();
+    EXPECT_TRUE(folder.Exists(L"tree\\a.tmp"));
+}
+
+TEST_F(DeleteRunTest, ARunLocksTheWindowFollowsTheWalkAndReportsTheCounts) {
+    Load(folder / L"tree");
+    dialogs.answers = {IDYES, IDOK};
+    WatchCaptions();
+    form->cmdProcess_Click();
+
+    EXPECT_FALSE(folder.Exists(L"tree\\a.tmp"));
+    EXPECT_FALSE(folder.Exists(L"tree\\one\\b.tmp"));
+    EXPECT_FALSE(folder.Exists(L"tree\\two\\c.bak"));
+    EXPECT_TRUE(folder.Exists(L"tree\\keep.txt"));
+    ASSERT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_EQ(dialogs.calls[1].title, L"Scourway");
+    EXPECT_EQ(dialogs.calls[1].text, L"3 total files deleted in 3 directories.");
+    EXPECT_EQ(dialogs.calls[1].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+
+    ASSERT_GE(snapshots.size(), 2u);
+    EXPECT_EQ(snapshots.front().caption, L"Scourway - " + (folder / L"tree"));
+    for (size_t i = 0; i + 1 < snapshots.size(); ++i) {
+        EXPECT_TRUE(snapshots[i].busy);
+        EXPECT_FALSE(snapshots[i].anyLockedEnabled);
+        EXPECT_TRUE(snapshots[i].aboutEnabled) << "the About button stays usable";
+    }
+    EXPECT_EQ(snapshots.back().caption, L"Scourway");
+    ExpectIdle();
+    EXPECT_EQ(form->ExitCode(), kExitOk);
+
+    // A second run counts from zero.
+    dialogs.answers = {IDYES, IDOK};
+    form->cmdProcess_Click();
+    EXPECT_EQ(dialogs.calls.back().text, L"0 total files deleted in 3 directories.");
+}
+
+TEST_F(DeleteRunTest, QuietAndAutoSkipTheirBoxes) {
+    Load(folder / L"tree\\one");
+    arguments = L"/QUIET";
+    form->cmdProcess_Click();
+    EXPECT_TRUE(dialogs.calls.empty()) << "QUIET: no confirmation, no summary";
+    EXPECT_FALSE(folder.Exists(L"tree\\one\\b.tmp"));
+
+    form->SetDirText(folder / L"tree\\two");
+    arguments = L"/AUTO";
+    dialogs.answers = {IDOK};
+    form->cmdProcess_Click();
+    ASSERT_EQ(dialogs.calls.size(), 1u) << "AUTO: the summary only";
+    EXPECT_EQ(dialogs.calls[0].text, L"1 total files deleted in 1 directories.");
+    EXPECT_FALSE(folder.Exists(L"tree\\two\\c.bak"));
+}
+
+TEST_F(DeleteRunTest, FilesThatCouldNotBeDeletedAreCountedApart) {
+    SetFileAttributesW((folder / L"tree\\one\\b.tmp").c_str(), FILE_ATTRIBUTE_READONLY);
+    Load(folder / L"tree");
+    arguments = L"/AUTO";
+    dialogs.answers = {IDOK};
+    form->cmdProcess_Click();
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.calls[0].text,
+              L"2 total files deleted in 3 directories.\r\n\r\n1 matching files could not be deleted.");
+    EXPECT_TRUE(folder.Exists(L"tree\\one\\b.tmp"));
+    EXPECT_EQ(form->ExitCode(), kExitOk);
+}
+
+TEST_F(DeleteRunTest, AFailingSweepIsReportedAndRestoresTheWindow) {
+    Load(folder / L"missing");
+    dialogs.answers = {IDYES, IDOK};
+    form->cmdProcess_Click();
+    ASSERT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_EQ(dialogs.calls[1].title, L"Scourway");
+    EXPECT_EQ(dialogs.calls[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_NE(dialogs.calls[1].text.find(modMain::SystemMessage(ERROR_PATH_NOT_FOUND)), std::wstring::npos);
+    EXPECT_NE(dialogs.calls[1].text.find(folder / L"missing"), std::wstring::npos);
+    ExpectIdle();
+    EXPECT_FALSE(form->Ended());
+    EXPECT_EQ(form->ExitCode(), kExitFailed);
+
+    // Unattended and quiet, nothing waits for a reader.
+    arguments = L"/AUTO /QUIET";
+    form->cmdProcess_Click();
+    EXPECT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_EQ(form->ExitCode(), kExitFailed);
+    ExpectIdle();
+}
+
+TEST_F(DeleteRunTest, ClosingTheWindowDuringARunStopsItAndEndsTheProgram) {
+    Load(folder / L"tree");
+    // The close arrives just after Yes, while the sweep is starting.
+    dialogs.answers = {IDYES};
+    dialogs.whileOpen = [this] { PostMessageW(form->Window(), WM_CLOSE, 0, 0); };
+    form->cmdProcess_Click();
+    EXPECT_TRUE(folder.Exists(L"tree\\a.tmp")) << "stopped before the first file";
+    EXPECT_TRUE(folder.Exists(L"tree\\one\\b.tmp"));
+    EXPECT_EQ(dialogs.calls.size(), 1u) << "no summary";
+    EXPECT_TRUE(form->Ended());
+    EXPECT_EQ(form->ExitCode(), kExitStopped);
+    EXPECT_FALSE(IsWindow(form->Window()));
+    EXPECT_FALSE(BusyPointer::Active());
+}
+
+TEST_F(DeleteRunTest, AnAutoStartRunsOnceAndEndsWithTheRunsOutcome) {
+    WriteList("*.tmp\r\n");
+    arguments = L"/AUTO /QUIET /DIR " + (folder / L"missing");
+    Form().Form_Load();
+    EXPECT_TRUE(dialogs.calls.empty());
+    EXPECT_TRUE(form->Ended());
+    EXPECT_EQ(form->ExitCode(), kExitFailed);
+}
+
+TEST_F(DeleteRunTest, SummaryTexts) {
+    EXPECT_EQ(SummaryText(1, 1, 0), L"1 total files deleted in 1 directories.");
+    EXPECT_EQ(SummaryText(1234567, 89, 0), L"1234567 total files deleted in 89 directories.");
+    EXPECT_EQ(SummaryText(0, 1, 2), L"0 total files deleted in 1 directories.\r\n\r\n2 matching files could not be deleted.");
+}
+
+}  // namespace

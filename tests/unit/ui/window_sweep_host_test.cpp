@@ -1,0 +1,73 @@
+// The sweep's host paints the latest caption at most every 20 ms, at a yield or
+// when asked before a pause, and stops the sweep once its pump says so.
+#include "window_sweep_host.h"
+#include "window_text.h"
+#include "ui_test_support.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class WindowSweepHostTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window_ = CreateWindowExW(0, L"Static", L"Scourway", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(window_, nullptr);
+    }
+    void TearDown() override { DestroyWindow(window_); }
+
+    WindowSweepHost Host() {
+        return WindowSweepHost(window_, [this] { ++pumps_; return goOn_; }, [this] { return now_; });
+    }
+    std::wstring Caption() const { return WindowText(window_); }
+
+    HWND window_ = nullptr;
+    WindowSweepHost::Clock::time_point now_{1s};
+    int pumps_ = 0;
+    bool goOn_ = true;
+};
+
+TEST_F(WindowSweepHostTest, CaptionsArePaintedAtYieldsAtMostEveryTwentyMilliseconds) {
+    WindowSweepHost host = Host();
+    host.SetCaption(L"Scourway - C:\\a");
+    EXPECT_EQ(Caption(), L"Scourway") << "recorded only";
+    EXPECT_TRUE(host.Yield());
+    EXPECT_EQ(Caption(), L"Scourway - C:\\a") << "the first caption is painted at once";
+
+    now_ += 5ms;
+    host.SetCaption(L"Scourway - C:\\b");
+    host.SetCaption(L"Scourway - C:\\c");
+    EXPECT_TRUE(host.Yield());
+    EXPECT_EQ(Caption(), L"Scourway - C:\\a");
+
+    now_ += 15ms;
+    EXPECT_TRUE(host.Yield());
+    EXPECT_EQ(Caption(), L"Scourway - C:\\c") << "the latest one, once 20 ms have passed";
+    EXPECT_EQ(pumps_, 3) << "every yield pumps";
+}
+
+TEST_F(WindowSweepHostTest, APendingCaptionIsShownBeforeAPause) {
+    WindowSweepHost host = Host();
+    host.SetCaption(L"Scourway - C:\\a");
+    host.Yield();
+    host.SetCaption(L"Scourway - C:\\b");
+    host.Yield();
+    ASSERT_EQ(Caption(), L"Scourway - C:\\a");
+    host.ShowPendingCaption();
+    EXPECT_EQ(Caption(), L"Scourway - C:\\b");
+}
+
+TEST_F(WindowSweepHostTest, OnceThePumpSaysStopTheHostStopsAndPaintsNoMore) {
+    WindowSweepHost host = Host();
+    goOn_ = false;
+    EXPECT_FALSE(host.Yield());
+    goOn_ = true;
+    host.SetCaption(L"Scourway - C:\\a");
+    now_ += 1s;
+    EXPECT_FALSE(host.Yield());
+    host.ShowPendingCaption();
+    EXPECT_EQ(Caption(), L"Scourway");
+    EXPECT_EQ(pumps_, 1);
+}
+
+}  // namespace

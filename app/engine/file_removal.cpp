@@ -1,8 +1,8 @@
 #include "file_removal.h"
 
 #include <windows.h>
+#include <vector>
 #include "command_line.h"
-#include "sized_text.h"
 #include "unique_handle.h"
 
 namespace modMain {
@@ -15,10 +15,13 @@ bool RunningUnderWine() {
     return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+// The name the file system resolved the handle's path to, from the volume's
+// root. (Wine's GetFinalPathNameByHandleW fails past MAX_PATH; this does not.)
 std::wstring ResolvedName(HANDLE handle) {
-    return TextOfNeededSize(
-        [handle](wchar_t* buffer, DWORD size) { return ::GetFinalPathNameByHandleW(handle, buffer, size, 0); },
-        MAX_PATH);
+    static thread_local std::vector<char> buffer(sizeof(FILE_NAME_INFO) + 0x10000 * sizeof(wchar_t));
+    auto* info = reinterpret_cast<FILE_NAME_INFO*>(buffer.data());
+    if (!::GetFileInformationByHandleEx(handle, FileNameInfo, info, static_cast<DWORD>(buffer.size()))) return {};
+    return std::wstring(info->FileName, info->FileNameLength / sizeof(wchar_t));
 }
 
 Removal Refused() {

@@ -5,8 +5,8 @@
 // On Windows a link carries FILE_ATTRIBUTE_REPARSE_POINT and DeleteFileW
 // removes the link itself. Wine shows a symbolic link to a file as a plain
 // file and deletes its target instead, so there the file is opened first and
-// deleted through that handle only when the name it resolves to is its own;
-// an alias of another file is left alone.
+// deleted through that handle only when the name it resolves to is its own
+// (its directory's resolved name + its name); an alias of another file is left alone.
 #include <string>
 
 namespace modMain {

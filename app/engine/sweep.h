@@ -50,7 +50,9 @@ struct SweepOptions {
 class Sweep {
 public:
     // Throws Win32Error (ERROR_NOT_SUPPORTED) for SweepAction::Recycle.
+    // The sweep reads patterns as it goes: they must outlive it and stay unchanged.
     Sweep(SweepHost& host, const FileCollection& patterns, SweepOptions options = {});
+    Sweep(SweepHost& host, FileCollection&& patterns, SweepOptions options = {}) = delete;
 
     // Walks path and everything below it, pre-order and depth first, adding 1 to
     // directories per directory entered and 1 to files per match, before its deletion.

@@ -1,0 +1,128 @@
+#include "command_line.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <vector>
+#include "sized_text.h"
+#include "text_case.h"
+
+namespace modMain {
+namespace {
+
+struct SwitchRow {
+    const wchar_t* arguments;
+    std::vector<const wchar_t*> found;
+    const wchar_t* dirValue;   // nullptr: DIR is not on the line
+};
+
+const wchar_t* const kSwitches[] = {L"AUTO", L"QUIET", L"MIN", L"DIR"};
+
+class WorkedExamples : public ::testing::TestWithParam<SwitchRow> {};
+
+TEST_P(WorkedExamples, FindSwitchesAndTheDirValue) {
+    const SwitchRow& row = GetParam();
+    for (const wchar_t* name : kSwitches) {
+        bool expected = false;
+        for (const wchar_t* f : row.found) expected = expected || std::wstring(f) == name;
+        EXPECT_EQ(HasSwitchIn(row.arguments, name), expected) << name;
+    }
+    if (row.dirValue != nullptr) {
+        EXPECT_EQ(SwitchValueIn(row.arguments, L"DIR"), row.dirValue);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, WorkedExamples,
+    ::testing::Values(SwitchRow{L"/DIR C:\\TEMP /AUTO", {L"DIR", L"AUTO"}, L"C:\\TEMP"},
+                      SwitchRow{L"/AUTO /DIR C:\\TEMP", {L"AUTO", L"DIR"}, L"C:\\TEMP"},
+                      SwitchRow{L"/auto /dir c:\\Temp\\Old", {L"AUTO", L"DIR"}, L"c:\\Temp\\Old"},
+                      SwitchRow{L"/DIR C:\\My Files /QUIET", {L"DIR", L"QUIET"}, L"C:\\My Files"},
+                      SwitchRow{L"/DIR C:\\A /B /AUTO", {L"DIR", L"AUTO"}, L"C:\\A"},
+                      SwitchRow{L"/DIR:C:\\TEMP", {L"DIR"}, L"C:\\TEMP"},
+                      SwitchRow{L"/DIR  C:\\TEMP", {L"DIR"}, L" C:\\TEMP"},
+                      SwitchRow{L"/DIR C:\\TEMP ", {L"DIR"}, L"C:\\TEMP "},
+                      SwitchRow{L"/DIR \"C:\\My Files\" /AUTO", {L"DIR", L"AUTO"}, L"\"C:\\My Files\""},
+                      SwitchRow{L"/DIR", {L"DIR"}, L""},
+                      SwitchRow{L"/DIR /AUTO", {L"DIR", L"AUTO"}, L"/AUTO"},
+                      SwitchRow{L"/DIR C:\\X/AUTO", {L"DIR", L"AUTO"}, L"C:\\X/AUTO"},
+                      SwitchRow{L"/QUIET/DIR C:\\X", {L"QUIET", L"DIR"}, L"C:\\X"},
+                      SwitchRow{L"DIR C:\\X", {}, nullptr},
+                      SwitchRow{L"", {}, nullptr},
+                      SwitchRow{L"    ", {}, nullptr},
+                      // A switch inside a longer word or a value still counts.
+                      SwitchRow{L"/MINIMIZED /QUIETLY", {L"MIN", L"QUIET"}, nullptr},
+                      SwitchRow{L"/DIR C:/AUTO", {L"DIR", L"AUTO"}, L"C:/AUTO"},
+                      // Only the first occurrence counts.
+                      SwitchRow{L"/DIR C:\\A /DIR C:\\B", {L"DIR"}, L"C:\\A"}));
+
+TEST(CommandLine, UpperCasingKeepsPositionsForTheValue) {
+    // "ß" has a two-letter upper case in some mappings; the value must not shift.
+    EXPECT_EQ(SwitchValueIn(L"/x \u00df\u00dfstra\u00dfe /dir C:\\Stra\u00dfe /auto", L"dir"), L"C:\\Stra\u00dfe");
+    EXPECT_EQ(UpperCase(L"stra\u00dfe \u00e9t\u00e9").size(), 10u);
+    EXPECT_EQ(UpperCase(L"abc \u00e9"), L"ABC \u00c9");
+}
+
+TEST(CommandLine, ArgumentsFollowTheProgramName) {
+    EXPECT_EQ(ArgumentsOf(L"Scourway.exe /AUTO /DIR C:\\X"), L"/AUTO /DIR C:\\X");
+    EXPECT_EQ(ArgumentsOf(L"\"C:\\Program Files\\Scourway.exe\"   /QUIET"), L"/QUIET");
+    EXPECT_EQ(ArgumentsOf(L"\"C:\\Program Files\\Scourway.exe\"/QUIET"), L"/QUIET");
+    EXPECT_EQ(ArgumentsOf(L"Scourway.exe \t /DIR C:\\TEMP  "), L"/DIR C:\\TEMP  ");
+    EXPECT_EQ(ArgumentsOf(L"Scourway.exe"), L"");
+    EXPECT_EQ(ArgumentsOf(L"\"C:\\odd name"), L"");
+    EXPECT_EQ(ArgumentsOf(L""), L"");
+}
+
+TEST(CommandLine, ThisProcessSwitchesComeFromItsOwnCommandLine) {
+    EXPECT_EQ(CommandLineArguments(), ArgumentsOf(::GetCommandLineW()));
+    EXPECT_FALSE(HasSwitch(L"NO-SUCH-SWITCH-HERE"));
+}
+
+TEST(Paths, AddSlashAppendsOneSeparatorUnlessTheLastCharacterIsOne) {
+    EXPECT_EQ(AddSlash(L""), L"\\");
+    EXPECT_EQ(AddSlash(L"C:\\"), L"C:\\");
+    EXPECT_EQ(AddSlash(L"C:\\TEMP"), L"C:\\TEMP\\");
+    EXPECT_EQ(AddSlash(L"C:\\TEMP\\\\"), L"C:\\TEMP\\\\");
+    EXPECT_EQ(AddSlash(L"C:\\A/"), L"C:\\A/\\");
+}
+
+TEST(Paths, WindowsDirectoryIsThePlatformsWhole) {
+    wchar_t expected[MAX_PATH];
+    const UINT length = ::GetWindowsDirectoryW(expected, MAX_PATH);
+    EXPECT_EQ(GetWindowsDir(), std::wstring(expected, length));
+}
+
+TEST(Paths, TextOfUnknownLengthIsReadWhole) {
+    const std::wstring longDirectory = L"C:\\" + std::wstring(300, L'w');
+    int calls = 0;
+    auto reportsNeed = [&](wchar_t* buffer, DWORD size) -> DWORD {
+        ++calls;
+        if (size <= longDirectory.size()) return static_cast<DWORD>(longDirectory.size() + 1);
+        longDirectory.copy(buffer, longDirectory.size());
+        return static_cast<DWORD>(longDirectory.size());
+    };
+    EXPECT_EQ(TextOfNeededSize(reportsNeed, 255), longDirectory);
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(TextOfNeededSize([](wchar_t*, DWORD) -> DWORD { return 0; }, 255), L"");
+
+    auto truncates = [&](wchar_t* buffer, DWORD size) -> DWORD {
+        const size_t n = std::min<size_t>(size, longDirectory.size());
+        longDirectory.copy(buffer, n);
+        return static_cast<DWORD>(n);
+    };
+    EXPECT_EQ(TextOfTruncatingCall(truncates, 16), longDirectory);
+}
+
+TEST(Paths, ProgramDirectoryHoldsTheRunningProgram) {
+    wchar_t program[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameW(nullptr, program, MAX_PATH);
+    const std::wstring directory = ProgramDirectory();
+    ASSERT_FALSE(directory.empty());
+    EXPECT_EQ(directory + L"\\" + std::wstring(program + directory.size() + 1, program + length),
+              std::wstring(program, length));
+    EXPECT_EQ(ParentDirectory(L"C:\\prog.exe"), L"C:\\");
+    EXPECT_EQ(ParentDirectory(L"C:\\tools\\prog.exe"), L"C:\\tools");
+    EXPECT_EQ(ParentDirectory(L"prog.exe"), L"");
+}
+
+}  // namespace
+}  // namespace modMain

@@ -1,0 +1,381 @@
+#include "sweep.h"
+
+#include <gtest/gtest.h>
+#include <functional>
+#include <vector>
+#include "temp_tree.h"
+#include "win32_error.h"
+
+namespace modMain {
+namespace {
+
+using enginetest::TempTree;
+using enginetest::UnderWine;
+using Events = std::vector<std::wstring>;
+
+// Records the caption and yield sequence; can act at a given yield.
+class RecordingHost : public SweepHost {
+public:
+    void SetCaption(const std::wstring& caption) override { events.push_back(caption); }
+    bool Yield() override {
+        events.push_back(L"yield");
+        ++yields;
+        if (onYield) return onYield(yields);
+        return true;
+    }
+
+    Events events;
+    int yields = 0;
+    std::function<bool(int)> onYield;
+};
+
+FileCollection ListOf(std::initializer_list<const wchar_t*> paths) {
+    FileCollection list;
+    for (const wchar_t* path : paths) {
+        const int32_t key = list.NextKey();
+        list.Add(cFileItem{path, key}, FileCollection::KeyText(key));
+    }
+    return list;
+}
+
+std::wstring Caption(const std::wstring& path) { return L"Scourway - " + path; }
+
+class SweepTest : public ::testing::Test {
+protected:
+    // Sweeps the tree's root (or path) with the patterns.
+    void Run(const FileCollection& patterns, const std::wstring& path = {}, SweepOptions options = {}) {
+        Sweep sweep(host, patterns, std::move(options));
+        sweep.SweepFolder(path.empty() ? tree.Root() : path, directories, files);
+        failed = sweep.FailedDeletions();
+    }
+
+    TempTree tree;
+    RecordingHost host;
+    int32_t directories = 0;
+    int32_t files = 0;
+    int32_t failed = 0;
+};
+
+TEST_F(SweepTest, EmptyDirectoryIsCountedAndShown) {
+    Run(ListOf({L"*.tmp"}));
+    EXPECT_EQ(directories, 1);
+    EXPECT_EQ(files, 0);
+    EXPECT_EQ(host.events, (Events{Caption(tree.Root()), L"yield"}));
+}
+
+TEST_F(SweepTest, FiveDirectoriesPreOrderDepthFirst) {
+    for (const wchar_t* d : {L"b", L"b\\b1", L"a", L"a\\a1"}) tree.Dir(d);
+    const Events expected{Caption(tree.Root()),       L"yield", L"yield", Caption(tree.Path(L"a")),
+                          L"yield",                   L"yield", Caption(tree.Path(L"a\\a1")), L"yield",
+                          L"yield",                   Caption(tree.Path(L"b")), L"yield", L"yield",
+                          Caption(tree.Path(L"b\\b1")), L"yield"};
+    Run(ListOf({L"*.tmp"}));
+    EXPECT_EQ(directories, 5);
+    EXPECT_EQ(host.events, expected);
+
+    // With a trailing separator: the same walk, the same captions.
+    host.events.clear();
+    Run(ListOf({L"*.tmp"}), tree.Root() + L"\\");
+    EXPECT_EQ(directories, 10);
+    EXPECT_EQ(host.events, expected);
+}
+
+TEST_F(SweepTest, MatchesAreCountedThenDeletedWithAYieldAfterEach) {
+    tree.Dir(L"sub");
+    for (const wchar_t* f : {L"a.tmp", L"keep.txt", L"b.tmp", L"sub\\c.tmp"}) tree.File(f);
+    std::vector<std::pair<std::wstring, bool>> seen;   // path, still there when reported
+    SweepOptions options;
+    options.onMatch = [&](const std::wstring& path) {
+        seen.emplace_back(path, ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES);
+    };
+    Run(ListOf({L"*.tmp"}), {}, options);
+    EXPECT_EQ(files, 3);
+    EXPECT_EQ(directories, 2);
+    EXPECT_EQ(host.events, (Events{Caption(tree.Root()), L"yield", L"yield", L"yield", L"yield",
+                                   Caption(tree.Path(L"sub")), L"yield", L"yield"}));
+    EXPECT_EQ(seen, (std::vector<std::pair<std::wstring, bool>>{
+                        {tree.Path(L"a.tmp"), true}, {tree.Path(L"b.tmp"), true}, {tree.Path(L"sub\\c.tmp"), true}}));
+    EXPECT_FALSE(tree.Exists(L"a.tmp"));
+    EXPECT_FALSE(tree.Exists(L"sub\\c.tmp"));
+    EXPECT_TRUE(tree.Exists(L"keep.txt"));
+    EXPECT_EQ(failed, 0);
+}
+
+TEST_F(SweepTest, PatternsApplyInListOrderEachToTheEnd) {
+    for (const wchar_t* f : {L"a.tmp", L"b.bak", L"c.tmp", L"d.bak"}) tree.File(f);
+    std::vector<std::wstring> order;
+    SweepOptions options;
+    options.onMatch = [&](const std::wstring& path) { order.push_back(path.substr(tree.Root().size() + 1)); };
+    Run(ListOf({L"*.bak", L"*.tmp"}), {}, options);
+    EXPECT_EQ(order, (std::vector<std::wstring>{L"b.bak", L"d.bak", L"a.tmp", L"c.tmp"}));
+}
+
+TEST_F(SweepTest, AFileDeletedByOnePatternIsNotFoundByTheNext) {
+    tree.File(L"x.tmp");
+    Run(ListOf({L"*.tmp", L"x.*", L"*"}));
+    EXPECT_EQ(files, 1);
+    EXPECT_FALSE(tree.Exists(L"x.tmp"));
+}
+
+TEST_F(SweepTest, AFileThatStaysIsFoundByEveryPattern) {
+    tree.File(L"ro.tmp", "keep", FILE_ATTRIBUTE_READONLY);
+    Run(ListOf({L"*.tmp", L"ro.*"}));
+    EXPECT_EQ(files, 2);
+    EXPECT_EQ(failed, 2);
+    EXPECT_TRUE(tree.Exists(L"ro.tmp"));
+    EXPECT_EQ(::GetFileAttributesW(tree.Path(L"ro.tmp").c_str()) & FILE_ATTRIBUTE_READONLY,
+              static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    ::SetFileAttributesW(tree.Path(L"ro.tmp").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(SweepTest, HiddenAndSystemFilesAreFoundButNeverDirectories) {
+    tree.File(L"h.tmp", "", FILE_ATTRIBUTE_HIDDEN);
+    tree.File(L"s.tmp", "", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    tree.File(L".dot.tmp");
+    tree.Dir(L"folder.tmp");
+    tree.File(L"folder.tmp\\inner.tmp");
+    Run(ListOf({L"*.tmp"}));
+    EXPECT_EQ(files, 4);
+    EXPECT_EQ(directories, 2);
+    EXPECT_FALSE(tree.Exists(L"h.tmp"));
+    EXPECT_FALSE(tree.Exists(L"s.tmp"));
+    EXPECT_FALSE(tree.Exists(L".dot.tmp"));
+    EXPECT_TRUE(tree.Exists(L"folder.tmp"));
+    EXPECT_FALSE(tree.Exists(L"folder.tmp\\inner.tmp"));
+}
+
+TEST_F(SweepTest, WithNoPatternsEveryDirectoryIsStillEntered) {
+    tree.Dir(L"a");
+    tree.File(L"a\\x.tmp");
+    Run(FileCollection());
+    EXPECT_EQ(directories, 2);
+    EXPECT_EQ(files, 0);
+    EXPECT_EQ(host.events, (Events{Caption(tree.Root()), L"yield", L"yield", Caption(tree.Path(L"a")), L"yield"}));
+    EXPECT_TRUE(tree.Exists(L"a\\x.tmp"));
+}
+
+TEST_F(SweepTest, StarDotStarEmptiesTheTree) {
+    tree.Dir(L"a");
+    for (const wchar_t* f : {L"noext", L"a.b.c", L"a\\.x", L"a\\y.z"}) tree.File(f);
+    Run(ListOf({L"*.*"}));
+    EXPECT_EQ(files, 4);
+    for (const wchar_t* f : {L"noext", L"a.b.c", L"a\\.x", L"a\\y.z"}) EXPECT_FALSE(tree.Exists(f)) << f;
+}
+
+// The platform's own search also matches generated 8.3 aliases; only long names count.
+TEST_F(SweepTest, ShortNameAliasesDoNotMatch) {
+    for (const wchar_t* f : {L"x.tmp", L"x.tmpl", L"report12.tmpl", L"x.old", L"x.oldies", L"FILE12345.CHK",
+                             L"FILE0001.CHK", L"~notes", L"notes~"})
+        tree.File(f);
+    Run(ListOf({L"*.tmp", L"*.old", L"FILE????.CHK", L"~*.*"}));
+    EXPECT_EQ(files, 4);
+    for (const wchar_t* gone : {L"x.tmp", L"x.old", L"FILE0001.CHK", L"~notes"})
+        EXPECT_FALSE(tree.Exists(gone)) << gone;
+    for (const wchar_t* kept : {L"x.tmpl", L"report12.tmpl", L"x.oldies", L"FILE12345.CHK", L"notes~"})
+        EXPECT_TRUE(tree.Exists(kept)) << kept;
+}
+
+TEST_F(SweepTest, PatternsWithADirectoryOrDriveAreAppliedNowhere) {
+    tree.Dir(L"sub");
+    tree.File(L"x.tmp");
+    tree.File(L"sub\\x.tmp");
+    Run(ListOf({L"..\\*.tmp", L"sub\\x.tmp", L"sub/x.tmp", L"Z:x.tmp", L"*:*"}));
+    EXPECT_EQ(files, 0);
+    EXPECT_TRUE(tree.Exists(L"x.tmp"));
+    EXPECT_TRUE(tree.Exists(L"sub\\x.tmp"));
+}
+
+TEST_F(SweepTest, NamesOutsideTheCodePage) {
+    const std::wstring cyrillic = L"\u0444\u0430\u0439\u043b.TMP";
+    tree.File(cyrillic);
+    tree.File(L"\u4e2d.keep");
+    Run(ListOf({L"\u0424\u0410\u0419\u041b.tmp", L"\u4e2d.tmp"}));
+    EXPECT_EQ(files, 1);
+    EXPECT_EQ(failed, 0);
+    EXPECT_FALSE(tree.Exists(cyrillic));
+    EXPECT_TRUE(tree.Exists(L"\u4e2d.keep"));
+}
+
+TEST_F(SweepTest, PathsPastMaxPath) {
+    std::wstring deep;
+    for (int i = 0; i < 5; ++i) {
+        deep += (i ? L"\\" : L"") + std::wstring(60, static_cast<wchar_t>(L'a' + i));
+        tree.Dir(deep);
+    }
+    tree.File(deep + L"\\x.tmp");
+    ASSERT_GT(tree.Path(deep).size(), 300u);
+    Run(ListOf({L"*.tmp"}));
+    EXPECT_EQ(directories, 6);
+    EXPECT_EQ(files, 1);
+    EXPECT_EQ(failed, 0);
+    EXPECT_FALSE(tree.Exists(deep + L"\\x.tmp"));
+    EXPECT_EQ(host.events[host.events.size() - 3], Caption(tree.Path(deep)));
+}
+
+TEST_F(SweepTest, EmptyOrBlankStartIsAFailureNotTheCurrentDrive) {
+    for (const wchar_t* start : {L"", L"   "}) {
+        const FileCollection all = ListOf({L"*"});
+        Sweep sweep(host, all);
+        try {
+            sweep.SweepFolder(start, directories, files);
+            ADD_FAILURE() << "no failure";
+        } catch (const Win32Error& failure) {
+            EXPECT_EQ(failure.code(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+        }
+    }
+    EXPECT_EQ(directories, 0);
+    EXPECT_TRUE(host.events.empty());
+}
+
+TEST_F(SweepTest, MissingStartFailsBeforeAnythingHappens) {
+    const std::wstring missing = tree.Path(L"missing");
+    const FileCollection all = ListOf({L"*"});
+    Sweep sweep(host, all);
+    try {
+        sweep.SweepFolder(missing, directories, files);
+        ADD_FAILURE() << "no failure";
+    } catch (const Win32Error& failure) {
+        EXPECT_EQ(failure.code(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+        EXPECT_EQ(failure.subject(), missing);
+    }
+    EXPECT_EQ(directories, 0);
+    EXPECT_EQ(files, 0);
+    EXPECT_TRUE(host.events.empty());
+}
+
+TEST_F(SweepTest, ADirectoryThatVanishesEndsTheSweepWithWhatWasCounted) {
+    tree.Dir(L"a");
+    tree.Dir(L"b");
+    tree.File(L"1.tmp");
+    tree.File(L"b\\2.tmp");
+    // The yield before "a" is entered removes it.
+    host.onYield = [&](int yield) {
+        if (yield == 3) ::RemoveDirectoryW(tree.Path(L"a").c_str());
+        return true;
+    };
+    const FileCollection temporary = ListOf({L"*.tmp"});
+    Sweep sweep(host, temporary);
+    try {
+        sweep.SweepFolder(tree.Root(), directories, files);
+        ADD_FAILURE() << "no failure";
+    } catch (const Win32Error& failure) {
+        EXPECT_EQ(failure.code(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+        EXPECT_EQ(failure.subject(), tree.Path(L"a"));
+    }
+    EXPECT_EQ(directories, 1);
+    EXPECT_EQ(files, 1);
+    EXPECT_TRUE(tree.Exists(L"b\\2.tmp"));
+}
+
+TEST_F(SweepTest, AFalseYieldStopsAtOnce) {
+    for (const wchar_t* f : {L"1.tmp", L"2.tmp", L"3.tmp"}) tree.File(f);
+    tree.Dir(L"sub");
+    host.onYield = [](int yield) { return yield < 2; };   // stop after the first match
+    const FileCollection temporary = ListOf({L"*.tmp"});
+    Sweep sweep(host, temporary);
+    EXPECT_THROW(sweep.SweepFolder(tree.Root(), directories, files), SweepStopped);
+    EXPECT_EQ(files, 1);
+    EXPECT_FALSE(tree.Exists(L"1.tmp"));
+    EXPECT_TRUE(tree.Exists(L"2.tmp"));
+    EXPECT_TRUE(tree.Exists(L"3.tmp"));
+    EXPECT_EQ(host.events.back(), L"yield");
+    EXPECT_EQ(host.yields, 2);
+}
+
+TEST_F(SweepTest, PreviewReportsExactlyWhatARunDeletes) {
+    tree.Dir(L"d");
+    for (const wchar_t* f : {L"a.tmp", L"a.bak", L"b.txt", L"d\\c.tmp", L"d\\c.bak.tmp"}) tree.File(f);
+    const FileCollection patterns = ListOf({L"*.tmp", L"a.*", L"*.bak"});
+
+    std::vector<std::wstring> previewed;
+    SweepOptions preview{SweepAction::Preview, [&](const std::wstring& p) { previewed.push_back(p); }};
+    Run(patterns, {}, preview);
+    const int32_t previewFiles = files;
+    for (const wchar_t* f : {L"a.tmp", L"a.bak", L"d\\c.tmp", L"d\\c.bak.tmp"}) EXPECT_TRUE(tree.Exists(f)) << f;
+
+    std::vector<std::wstring> deleted;
+    files = 0;
+    Run(patterns, {}, SweepOptions{SweepAction::Delete, [&](const std::wstring& p) { deleted.push_back(p); }});
+    EXPECT_EQ(previewed, deleted);
+    EXPECT_EQ(previewFiles, 4);
+    EXPECT_EQ(files, 4);
+    EXPECT_TRUE(tree.Exists(L"b.txt"));
+}
+
+TEST_F(SweepTest, TheOneFolderProceduresCountTheirMatches) {
+    for (const wchar_t* f : {L"a.tmp", L"b.tmp", L"c.bak", L"ro.bak"}) tree.File(f);
+    ::SetFileAttributesW(tree.Path(L"ro.bak").c_str(), FILE_ATTRIBUTE_READONLY);
+    const FileCollection patterns = ListOf({L"*.tmp", L"*.bak"});
+    Sweep sweep(host, patterns);
+    EXPECT_EQ(sweep.DeletePatternMatches(tree.Root(), L"a.*"), 1);
+    EXPECT_EQ(sweep.DeleteMatchesInFolder(tree.Root() + L"\\"), 3);
+    EXPECT_EQ(sweep.FailedDeletions(), 1);
+    EXPECT_EQ(host.events, (Events{L"yield", L"yield", L"yield", L"yield"}));
+
+    tree.File(L"one.tmp");
+    EXPECT_TRUE(sweep.TryDeleteFile(tree.Path(L"one.tmp")));
+    EXPECT_FALSE(tree.Exists(L"one.tmp"));
+    EXPECT_FALSE(sweep.TryDeleteFile(tree.Path(L"ro.bak")));
+    EXPECT_FALSE(sweep.TryDeleteFile(L""));
+    EXPECT_EQ(sweep.FailedDeletions(), 3);
+    ::SetFileAttributesW(tree.Path(L"ro.bak").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(SweepTest, RecycleIsNotSupportedYet) {
+    try {
+        const FileCollection all = ListOf({L"*"});
+        Sweep sweep(host, all, SweepOptions{SweepAction::Recycle, {}});
+        ADD_FAILURE() << "no failure";
+    } catch (const Win32Error& failure) {
+        EXPECT_EQ(failure.code(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
+    }
+}
+
+// Links are made with the host's ln, as a user's tree would hold them.
+class LinkTest : public SweepTest {
+protected:
+    void SetUp() override {
+        if (!UnderWine()) GTEST_SKIP() << "links are made with the host's ln under Wine";
+    }
+};
+
+TEST_F(LinkTest, ALinkBackUpTheTreeIsNotEntered) {
+    tree.Dir(L"sub");
+    tree.File(L"sub\\x.tmp");
+    ASSERT_TRUE(tree.Link("..", L"sub\\loop"));
+    ASSERT_TRUE(tree.Link(".", L"self"));
+    ASSERT_TRUE(::GetFileAttributesW(tree.Path(L"sub\\loop").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+    Run(ListOf({L"*.tmp", L"loop", L"self"}));
+    EXPECT_EQ(directories, 2);
+    EXPECT_EQ(files, 1);
+    EXPECT_TRUE(tree.Exists(L"sub\\loop"));
+    EXPECT_TRUE(tree.Exists(L"self"));
+}
+
+TEST_F(LinkTest, ALinkedDirectoryOutsideIsNotSwept) {
+    TempTree outside;
+    outside.File(L"precious.tmp");
+    ASSERT_TRUE(tree.Link(outside.HostPath(L""), L"elsewhere"));
+    Run(ListOf({L"*.tmp"}));
+    EXPECT_EQ(directories, 1);
+    EXPECT_TRUE(outside.Exists(L"precious.tmp"));
+}
+
+TEST_F(LinkTest, AMatchingFileLinkNeverTakesItsTarget) {
+    TempTree outside;
+    outside.File(L"precious.dat", "data");
+    outside.File(L"precious.tmp", "data");
+    ASSERT_TRUE(tree.Link(outside.HostPath(L"precious.dat"), L"link.tmp"));
+    ASSERT_TRUE(tree.Link(outside.HostPath(L"precious.tmp"), L"same-name.tmp"));
+    tree.File(L"real.tmp");
+    Run(ListOf({L"*.tmp"}));
+    EXPECT_EQ(files, 3);
+    EXPECT_EQ(outside.Read(L"precious.dat"), "data");
+    EXPECT_EQ(outside.Read(L"precious.tmp"), "data");
+    EXPECT_FALSE(tree.Exists(L"real.tmp"));
+    // Wine cannot remove a link to a file without removing its target: it stays, as a failed deletion.
+    EXPECT_EQ(failed, 2);
+}
+
+}  // namespace
+}  // namespace modMain

@@ -155,6 +155,18 @@ bool FileExists(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+
+// Deletes a file or an empty directory; a read-only one loses that attribute first.
+bool RemoveEntry(const std::wstring& path, BOOL(WINAPI* remove)(LPCWSTR)) {
+    if (remove(path.c_str())) return true;
+    if (GetLastError() == ERROR_ACCESS_DENIED && SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL))
+        return remove(path.c_str()) != FALSE;
+    return false;
+}
+
+}  // namespace
+
 void RemoveTree(const std::wstring& path) {
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
@@ -163,17 +175,14 @@ void RemoveTree(const std::wstring& path) {
             std::wstring name = data.cFileName;
             if (name == L"." || name == L"..") continue;
             std::wstring child = path + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(child);
-            } else {
-                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (!DeleteFileW(child.c_str())) Fail("deleting " + Utf8(child), true);
-            }
+            else if (!RemoveEntry(child, DeleteFileW))
+                Fail("deleting " + Utf8(child), true);
         } while (FindNextFileW(find, &data));
         FindClose(find);
     }
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!RemoveDirectoryW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND &&
+    if (!RemoveEntry(path, RemoveDirectoryW) && GetLastError() != ERROR_FILE_NOT_FOUND &&
         GetLastError() != ERROR_PATH_NOT_FOUND)
         Fail("removing " + Utf8(path), true);
 }

@@ -153,15 +153,35 @@ int ListBox::Selected() const { return static_cast<int>(Send(LB_GETCURSEL)); }
 
 void ListBox::Select(int index) const { Send(LB_SETCURSEL, static_cast<WPARAM>(index)); }
 
+namespace {
+
+// The mouse messages of a double-click at a point of the window's client area.
+void DoubleClickAt(const Window& w, int x, int y) {
+    LPARAM at = MAKELPARAM(x, y);
+    w.Post(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    w.Post(WM_LBUTTONUP, 0, at);
+    w.Post(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    w.Post(WM_LBUTTONUP, 0, at);
+}
+
+}  // namespace
+
 void ListBox::DoubleClickRow(int index) const {
-    if (index < 0 || index >= Count()) Fail("no row " + std::to_string(index) + " to double-click in " + Describe());
+    if (index < 0 || index >= Count())
+        Fail("no row " + std::to_string(index) + " to double-click in " + Describe());
     int top = static_cast<int>(Send(LB_GETTOPINDEX));
     int height = static_cast<int>(Send(LB_GETITEMHEIGHT, static_cast<WPARAM>(index)));
-    LPARAM at = MAKELPARAM(5, (index - top) * height + height / 2);
-    Post(WM_LBUTTONDOWN, MK_LBUTTON, at);
-    Post(WM_LBUTTONUP, 0, at);
-    Post(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    Post(WM_LBUTTONUP, 0, at);
+    DoubleClickAt(*this, 5, (index - top) * height + height / 2);
+}
+
+void ListBox::DoubleClickBelowRows() const {
+    int rows = Count() - static_cast<int>(Send(LB_GETTOPINDEX));
+    int height = static_cast<int>(Send(LB_GETITEMHEIGHT));
+    RECT client{};
+    GetClientRect(handle(), &client);
+    int y = rows * height + height / 2;
+    if (y >= client.bottom) Fail("no empty space below the rows of " + Describe());
+    DoubleClickAt(*this, 5, y);
 }
 
 std::string ToString(const std::vector<ListBox::Row>& rows) {

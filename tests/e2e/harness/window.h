@@ -93,6 +93,8 @@ public:
     void Select(int index) const;           // LB_SETCURSEL (no notification, as for a program)
     // A user's double-click on the row: mouse messages at the middle of the row.
     void DoubleClickRow(int index) const;
+    // A double-click on the empty space below the last row (the list must not be full).
+    void DoubleClickBelowRows() const;
 };
 std::string ToString(const std::vector<ListBox::Row>& rows);
 

@@ -1,0 +1,251 @@
+// The delete run seen from outside: the confirmation, what is deleted from a real tree,
+// the summary, the window while the sweep works, and the unattended runs.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "scourway_test.h"
+
+namespace e2e {
+namespace {
+
+using Files = std::vector<std::wstring>;
+
+const std::wstring kConfirmStart = L"Are you sure you wish to delete the listed files starting from ";
+const std::wstring kConfirmEnd =
+    L"?\r\n\r\nWARNING: This can NOT be undone and will recursively delete the listed files in "
+    L"ALL subdirectories.";
+
+bool StartsWith(const std::wstring& text, const std::wstring& start) {
+    return text.size() >= start.size() &&
+           _wcsnicmp(text.c_str(), start.c_str(), start.size()) == 0;
+}
+
+class DeleteRun : public ScourwayTest {
+protected:
+    // tree\ with five directories (one of them named like a match) and six matches of
+    // "*.bak" and "*.tmp" among files that must stay.
+    void MakeJunkTree() {
+        folder.WriteList("> junk\r\n*.bak\r\n*.tmp\r\n");
+        folder.MakeDir(L"tree\\sub1\\deep");
+        folder.MakeDir(L"tree\\sub2\\dir.bak");
+        for (const wchar_t* file :
+             {L"tree\\a.bak", L"tree\\keep.txt", L"tree\\notes.bakup", L"tree\\sub1\\b.tmp",
+              L"tree\\sub1\\keep.doc", L"tree\\sub1\\hidden.bak", L"tree\\sub1\\deep\\c.bak",
+              L"tree\\sub2\\D.TMP", L"tree\\sub2\\dir.bak\\inside.txt", L"tree\\sub2\\dir.bak\\e.bak"})
+            folder.WriteFile(file, "junk");
+        SetFileAttributesW(folder.PathOf(L"tree\\sub1\\hidden.bak").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    }
+    const Files kJunkTreeKept{L"keep.txt", L"notes.bakup", L"sub1\\keep.doc", L"sub2\\dir.bak\\inside.txt"};
+    const std::wstring kJunkTreeSummary = L"6 total files deleted in 5 directories.";
+
+    // big\ with 25 x 40 subdirectories (1026 directories), and a "*.bak" match in each of
+    // the 25 (and, with inLeaves, in each of the 1000 below them): a sweep long enough to be
+    // watched from outside (seconds under Wine).
+    void MakeBigTree(bool inLeaves) {
+        folder.WriteList("*.bak\r\n");
+        for (int i = 0; i < 25; ++i) {
+            std::wstring mid = L"big\\d" + std::to_wstring(i);
+            folder.MakeDir(mid);
+            folder.WriteFile(mid + L"\\x.bak");
+            for (int j = 0; j < 40; ++j) {
+                std::wstring leaf = mid + L"\\e" + std::to_wstring(j);
+                folder.MakeDir(leaf);
+                if (inLeaves) folder.WriteFile(leaf + L"\\y.bak");
+            }
+        }
+    }
+
+    // Types the directory into txtDir, starts the run with the button and says Yes.
+    void RunConfirmed(const MainWindow& main, const std::wstring& dir) {
+        main.txtDir().SetText(dir);
+        main.cmdProcess().Click();
+        ExpectMessageBox(L"Confirm Delete", kConfirmStart + dir + kConfirmEnd, {IDYES, IDNO})
+            .Answer(IDYES);
+    }
+
+    bool Running(const MainWindow& main) const { return StartsWith(main.Caption(), L"Scourway - "); }
+
+    void WaitForSweepCaption(const MainWindow& main, const std::wstring& below) {
+        program->WaitUntil([&] { return StartsWith(main.Caption(), L"Scourway - " + below); },
+                           "the caption to show the sweep below " + Utf8(below));
+    }
+
+    void ExpectIdle(const MainWindow& main) {
+        main.Settle();
+        EXPECT_EQ(main.Caption(), L"Scourway");
+        for (const Window& control : main.RunLockedControls())
+            EXPECT_TRUE(control.Enabled()) << control.Describe();
+        EXPECT_TRUE(main.cmdAbout().Enabled());
+        EXPECT_FALSE(program->HasMessageBox());
+        EXPECT_TRUE(program->Running());
+    }
+};
+
+TEST_F(DeleteRun, EnterAsksWithTheFieldAsTypedAndNoChangesNothing) {
+    MakeJunkTree();
+    MainWindow main = StartShown();
+    const std::wstring dir = folder.PathOf(L"tree") + L"  ";  // trailing spaces stay in the question
+    main.txtDir().SetText(dir);
+    PressKey(main, VK_RETURN);
+    MessageBoxView box =
+        ExpectMessageBox(L"Confirm Delete", kConfirmStart + dir + kConfirmEnd, {IDYES, IDNO});
+    EXPECT_EQ(box.DefaultButton(), IDYES);
+    EXPECT_EQ(box.Icon(), MessageIcon::Question) << ToString(box.Icon());
+    box.Answer(IDNO);
+
+    ExpectIdle(main);
+    EXPECT_EQ(main.txtDir().Text(), dir);
+    EXPECT_EQ(folder.FilesBelow(L"tree").size(), 10u);
+}
+
+TEST_F(DeleteRun, YesDeletesExactlyTheMatchesAndTwoRunsCountIndependently) {
+    MakeJunkTree();
+    MainWindow main = StartShown();
+    RunConfirmed(main, folder.PathOf(L"tree"));
+    MessageBoxView summary = ExpectMessageBox(L"Scourway", kJunkTreeSummary, {IDOK});
+    EXPECT_EQ(summary.Icon(), MessageIcon::Information) << ToString(summary.Icon());
+    EXPECT_EQ(folder.FilesBelow(L"tree"), kJunkTreeKept);
+    summary.Answer(IDOK);
+    ExpectIdle(main);
+
+    // The second run, given the same directory with a trailing "\", walks the same tree.
+    folder.WriteFile(L"tree\\new.bak");
+    folder.WriteFile(L"tree\\sub2\\dir.bak\\new.tmp");
+    RunConfirmed(main, folder.PathOf(L"tree") + L"\\");
+    ExpectMessageBox(L"Scourway", L"2 total files deleted in 5 directories.", {IDOK}).Answer(IDOK);
+    EXPECT_EQ(folder.FilesBelow(L"tree"), kJunkTreeKept);
+    ExpectIdle(main);
+}
+
+TEST_F(DeleteRun, ReadOnlyMatchStaysAndIsReportedApart) {
+    folder.WriteList("*.bak\r\n");
+    folder.MakeDir(L"tree");
+    folder.WriteFile(L"tree\\gone.bak");
+    folder.WriteFile(L"tree\\locked.bak");
+    SetFileAttributesW(folder.PathOf(L"tree\\locked.bak").c_str(), FILE_ATTRIBUTE_READONLY);
+    MainWindow main = StartShown();
+    RunConfirmed(main, folder.PathOf(L"tree"));
+    ExpectMessageBox(L"Scourway",
+                     L"1 total files deleted in 1 directories.\n\n1 matching files could not be deleted.",
+                     {IDOK})
+        .Answer(IDOK);
+    EXPECT_EQ(folder.FilesBelow(L"tree"), (Files{L"locked.bak"}));
+    ExpectIdle(main);
+}
+
+class FailingRun : public DeleteRun, public ::testing::WithParamInterface<const wchar_t*> {};
+
+TEST_P(FailingRun, ReportsTheErrorAndRestoresTheWindow) {
+    folder.WriteList("*.bak\r\n");
+    folder.WriteFile(L"program\\trap.bak");  // in the current directory of the program
+    MainWindow main = StartShown();
+    std::wstring dir = GetParam();
+    if (!dir.empty()) dir = folder.PathOf(dir);
+    RunConfirmed(main, dir);
+    MessageBoxView error = program->WaitForMessageBox();
+    EXPECT_EQ(error.Title(), L"Scourway");
+    EXPECT_FALSE(error.Text().empty());
+    EXPECT_EQ(error.Text().find(L"total files deleted"), std::wstring::npos) << Utf8(error.Text());
+    EXPECT_EQ(error.Buttons(), (std::vector<int>{IDOK}));
+    error.Answer(IDOK);
+    ExpectIdle(main);
+    EXPECT_TRUE(main.Visible());
+    EXPECT_TRUE(folder.Exists(L"program\\trap.bak"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dirs, FailingRun, ::testing::Values(L"missing", L"missing\\deeper", L""));
+
+TEST_F(DeleteRun, QuietAloneRunsAtOnceWithoutQuestionOrSummary) {
+    MakeJunkTree();
+    MainWindow main = StartShown(L"/QUIET /DIR " + folder.PathOf(L"tree"));
+    main.cmdProcess().Click();
+    program->WaitUntil([&] { return folder.FilesBelow(L"tree") == kJunkTreeKept && !Running(main); },
+                       "the quiet run to delete the matches");
+    ExpectIdle(main);
+}
+
+TEST_F(DeleteRun, AutoShowsTheSummaryWithoutEverShowingTheWindowThenEnds) {
+    MakeJunkTree();
+    Start(L"/AUTO /DIR " + folder.PathOf(L"tree"));
+    MessageBoxView summary = ExpectMessageBox(L"Scourway", kJunkTreeSummary, {IDOK});
+    EXPECT_FALSE(MainWindowVisible());
+    EXPECT_EQ(folder.FilesBelow(L"tree"), kJunkTreeKept);
+    summary.Answer(IDOK);
+    EXPECT_EQ(WaitForExitUnseen(), 0u);
+}
+
+TEST_F(DeleteRun, AutoQuietDeletesSilentlyAndWritesTheSummaryLine) {
+    MakeJunkTree();
+    Start(L"/auto /quiet /dir " + folder.PathOf(L"tree"));
+    EXPECT_EQ(WaitForExitUnseen(), 0u);
+    EXPECT_EQ(folder.FilesBelow(L"tree"), kJunkTreeKept);
+    EXPECT_NE(program->Output().find(Utf8(kJunkTreeSummary)), std::string::npos) << program->Output();
+}
+
+TEST_F(DeleteRun, AutoQuietOnAMissingDirectoryFailsWithoutABox) {
+    folder.WriteList("*.bak\r\n");
+    Start(L"/AUTO /QUIET /DIR " + folder.PathOf(L"missing"));
+    EXPECT_NE(WaitForExitUnseen(), 0u);
+    EXPECT_EQ(program->Output().find("total files deleted"), std::string::npos) << program->Output();
+}
+
+TEST_F(DeleteRun, ControlsAreLockedWhileTheSweepWorksAndTheCaptionFollowsIt) {
+    MakeBigTree(false);
+    MainWindow main = StartShown();
+    const std::wstring big = folder.PathOf(L"big");
+    RunConfirmed(main, big);
+    WaitForSweepCaption(main, big);
+
+    std::vector<Window> locked = main.RunLockedControls();
+    std::vector<bool> enabled;
+    for (const Window& control : locked) enabled.push_back(control.Enabled());
+    bool aboutEnabled = main.cmdAbout().Enabled();
+    std::wstring caption = main.Caption();
+    // Read between the first caption of the sweep and its reset: all inside the run.
+    ASSERT_TRUE(StartsWith(caption, L"Scourway - ")) << "the run ended before it could be watched";
+    for (size_t i = 0; i < locked.size(); ++i) EXPECT_FALSE(enabled[i]) << locked[i].Describe();
+    EXPECT_TRUE(aboutEnabled);
+
+    // The caption moves on through the tree.
+    program->WaitUntil([&] {
+        std::wstring now = main.Caption();
+        return now != caption && (StartsWith(now, L"Scourway - " + big) || !Running(main));
+    }, "the caption to change during the sweep");
+
+    ExpectMessageBox(L"Scourway", L"25 total files deleted in 1026 directories.", {IDOK}).Answer(IDOK);
+    ExpectIdle(main);
+}
+
+TEST_F(DeleteRun, EnterAndEscDuringARunNeitherStartAnotherNorEndTheProgram) {
+    MakeBigTree(false);
+    MainWindow main = StartShown();
+    RunConfirmed(main, folder.PathOf(L"big"));
+    WaitForSweepCaption(main, folder.PathOf(L"big"));
+    PressKey(main, VK_RETURN);
+    PressKey(main, VK_ESCAPE);
+    PressAltKey(main, L'c');
+    main.Settle();
+    ASSERT_TRUE(Running(main)) << "the run ended before the keys were handled";
+
+    // What comes next is this run's summary, not a second confirmation.
+    ExpectMessageBox(L"Scourway", L"25 total files deleted in 1026 directories.", {IDOK}).Answer(IDOK);
+    ExpectIdle(main);
+}
+
+TEST_F(DeleteRun, ClosingTheWindowDuringARunStopsItAndEndsTheProgram) {
+    MakeBigTree(true);
+    MainWindow main = StartShown();
+    RunConfirmed(main, folder.PathOf(L"big"));
+    // A leaf is entered only after its parent's own match has been deleted.
+    program->WaitUntil([&] { return main.Caption().find(L"\\e") != std::wstring::npos; },
+                       "the sweep to reach a leaf directory");
+    main.Post(WM_CLOSE);
+    EXPECT_NE(program->WaitForExit(), 0u);
+    Files left = folder.FilesBelow(L"big");
+    EXPECT_FALSE(left.empty()) << "the whole tree was swept although the window was closed";
+    EXPECT_LT(left.size(), 1025u) << "nothing was deleted";
+}
+
+}  // namespace
+}  // namespace e2e

@@ -114,7 +114,9 @@ INT_PTR CALLBACK frmStatus::DialogProc(HWND window, UINT message, WPARAM wParam,
         } catch (...) {
             self->initFailure_ = std::current_exception();
         }
-        return TRUE;   // the dialog manager gives the focus to the first field, txtDir
+        // No focus yet: a hidden window that took the focus would be activated
+        // unseen and keep an inactive title bar once shown. Show() gives it.
+        return FALSE;
     }
     auto* self = reinterpret_cast<frmStatus*>(GetWindowLongPtrW(window, DWLP_USER));
     return self ? self->HandleMessage(message, wParam, lParam) : FALSE;
@@ -131,6 +133,10 @@ INT_PTR frmStatus::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
     case WM_ENTERSIZEMOVE:
     case WM_ENTERMENULOOP:   // the sweep stands still meanwhile
         if (sweepHost_) sweepHost_->ShowPendingCaption();
+        return FALSE;
+    case WM_SIZE:   // shown minimised (MIN) and now restored: the focus goes to the first field
+        if (wParam == SIZE_RESTORED && !IsChild(hwnd_, GetFocus()) && GetActiveWindow() == hwnd_)
+            SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_TXTDIR)), TRUE);
         return FALSE;
     case WM_CLOSE:
         OnClose();

@@ -45,6 +45,8 @@ TEST_F(FormLoadTest, MinShowsTheWindowMinimisedAndQuietAloneStillShowsIt) {
     form->Show();
     EXPECT_TRUE(IsWindowVisible(form->Window()));
     EXPECT_TRUE(IsIconic(form->Window()));
+    ShowWindow(form->Window(), SW_RESTORE);
+    EXPECT_EQ(GetFocus(), form->Control(IDC_TXTDIR)) << "restored, the field has the focus";
 }
 
 TEST_F(FormLoadTest, ShowPutsTheFocusInTheDirectoryFieldWithItsTextSelected) {

@@ -1,6 +1,7 @@
 #pragma once
-// A failure in words for the user: the platform's description and what it
-// happened to for a Win32Error, the exception's own text otherwise.
+// A failure in words for the user: the description a Win32Error or ComError
+// carries (the platform's words and what it happened to), the exception's own
+// text otherwise.
 #include <exception>
 #include <string>
 

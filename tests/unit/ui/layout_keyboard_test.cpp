@@ -155,6 +155,13 @@ TEST_F(LayoutKeyboardTest, EnterStartsTheRunAndAButtonAccessKeyPressesIt) {
     Key(WM_SYSCHAR, 'a', true);
     ASSERT_EQ(dialogs.calls.size(), 2u);
     EXPECT_EQ(dialogs.calls[1].title, L"Add File to Delete");
+
+    // Enter on a focused button presses that button.
+    SendMessageW(form->Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(form->Control(IDC_CMDADD)), TRUE);
+    dialogs.typed = {L""};
+    Press(VK_RETURN);
+    ASSERT_EQ(dialogs.calls.size(), 3u);
+    EXPECT_EQ(dialogs.calls[2].title, L"Add File to Delete");
 }
 
 TEST_F(LayoutKeyboardTest, EscEndsTheProgramUnlessCloseIsLocked) {

@@ -26,9 +26,11 @@ HRESULT PathwickControl::Create(REFIID iid, void** object) {
     return Guarded(IID_IClassFactory, [&]() -> HRESULT {
         if (!object) return E_POINTER;
         *object = nullptr;
-        ComPtr<PathwickControl> control;
-        control.Attach(new PathwickControl());
-        return control->QueryInterface(iid, object);
+        // Not ComPtr::Attach: mingw-w64's version of it adds a reference.
+        PathwickControl* control = new PathwickControl();
+        const HRESULT hr = control->QueryInterface(iid, object);
+        control->Release();
+        return hr;
     });
 }
 

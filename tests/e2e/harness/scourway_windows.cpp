@@ -44,7 +44,7 @@ void TextPrompt::Cancel() const { Press(cancel()); }
 void TextPrompt::Press(const Window& button) const {
     std::string what = "the prompt \"" + Utf8(Caption()) + "\" to close";
     button.Click();
-    e2e::WaitUntil([&] { return !Exists() || !Visible(); }, what);
+    e2e::WaitUntil([&] { return !Open(); }, what);
 }
 
 TextPrompt WaitForPrompt(const ProgramProcess& program, const std::wstring& title,

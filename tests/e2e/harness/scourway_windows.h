@@ -60,6 +60,7 @@ public:
     void Cancel() const;
     // Presses OK or Cancel and waits until the prompt has closed.
     void Press(const Window& button) const;
+    bool Open() const { return Exists() && Visible(); }
 };
 
 TextPrompt WaitForPrompt(const ProgramProcess& program, const std::wstring& title,

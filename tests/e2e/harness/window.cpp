@@ -169,8 +169,14 @@ void DoubleClickAt(const Window& w, int x, int y) {
 void ListBox::DoubleClickRow(int index) const {
     if (index < 0 || index >= Count())
         Fail("no row " + std::to_string(index) + " to double-click in " + Describe());
-    int top = static_cast<int>(Send(LB_GETTOPINDEX));
     int height = static_cast<int>(Send(LB_GETITEMHEIGHT, static_cast<WPARAM>(index)));
+    RECT client{};
+    GetClientRect(handle(), &client);
+    int top = static_cast<int>(Send(LB_GETTOPINDEX));
+    if (index < top || (index - top + 1) * height > client.bottom) {
+        Send(LB_SETTOPINDEX, static_cast<WPARAM>(index));  // scrolled into view, as a user would
+        top = static_cast<int>(Send(LB_GETTOPINDEX));
+    }
     DoubleClickAt(*this, 5, (index - top) * height + height / 2);
 }
 

@@ -70,6 +70,26 @@ TEST_F(ListEditing, AddPromptAsksForAPatternAndCancelOrBlankAnswersChangeNothing
     }
 }
 
+TEST_F(ListEditing, PromptTakesEnterAsOkAndEscAsCancel) {
+    folder.WriteList("");
+    MainWindow main = StartShown();
+    main.cmdAdd().Click();
+    TextPrompt prompt = WaitForPrompt(*program, L"Add File to Delete");
+    prompt.field().SetText(L"*.esc");
+    PressKey(prompt, VK_ESCAPE);
+    program->WaitUntil([&] { return !prompt.Open(); }, "Esc to close the prompt");
+    main.Settle();
+    ExpectRows(main, {});
+
+    main.cmdAdd().Click();
+    TextPrompt again = WaitForPrompt(*program, L"Add File to Delete");
+    again.field().SetText(L"*.enter");
+    PressKey(again, VK_RETURN);
+    program->WaitUntil([&] { return !again.Open(); }, "Enter to close the prompt");
+    main.Settle();
+    ExpectRows(main, {{L"*.enter", 1}});
+}
+
 TEST_F(ListEditing, AddToAnEmptyListGivesKeyOneAndTrimsOnlyTheOuterSpaces) {
     folder.WriteList("");
     MainWindow main = StartShown();
@@ -176,6 +196,19 @@ TEST_F(ListEditing, SaveAsksAndNoLeavesTheFileWhileYesRewritesItWithoutComments)
     Save(main);
     EXPECT_EQ(folder.ReadList(), "*.bak\r\n*.tmp\n*.old\r\n~*.*\r\n");
     EXPECT_FALSE(program->HasMessageBox());
+}
+
+TEST_F(ListEditing, SaveWritesTheAnsiCodePageAndEditsRowsOutOfView) {
+    std::string bytes;
+    for (int i = 1; i <= 30; ++i) bytes += "file" + std::to_string(i) + ".tmp\r\n";
+    folder.WriteList("caf\xE9.txt\r\n" + bytes);
+    MainWindow main = StartShown();
+    EditRow(main, 30, L"na\u00EFve \u00A9.txt");  // the last row, below the visible ones
+    EXPECT_EQ(main.lstDelete().Rows()[30], (ListBox::Row{L"na\u00EFve \u00A9.txt", 31}));
+    Save(main);
+    std::string expected = "caf\xE9.txt\r\n" + bytes;
+    expected.replace(expected.find("file30.tmp"), 10, Ansi(L"na\u00EFve \u00A9.txt"));
+    EXPECT_EQ(folder.ReadList(), expected);
 }
 
 // A KILL.LST that cannot be replaced while Scourway runs.

@@ -125,7 +125,11 @@ TEST_F(DeleteRun, ReadOnlyMatchStaysAndIsReportedApart) {
     folder.WriteFile(L"tree\\locked.bak");
     SetFileAttributesW(folder.PathOf(L"tree\\locked.bak").c_str(), FILE_ATTRIBUTE_READONLY);
     MainWindow main = StartShown();
-    RunConfirmed(main, folder.PathOf(L"tree"));
+    main.txtDir().SetText(folder.PathOf(L"tree"));
+    PressAltKey(main, L'd');  // the access key of "&Delete Files"
+    ExpectMessageBox(L"Confirm Delete", kConfirmStart + folder.PathOf(L"tree") + kConfirmEnd,
+                     {IDYES, IDNO})
+        .Answer(IDYES);
     ExpectMessageBox(L"Scourway",
                      L"1 total files deleted in 1 directories.\n\n1 matching files could not be deleted.",
                      {IDOK})
@@ -173,6 +177,7 @@ TEST_F(DeleteRun, AutoShowsTheSummaryWithoutEverShowingTheWindowThenEnds) {
     EXPECT_EQ(folder.FilesBelow(L"tree"), kJunkTreeKept);
     summary.Answer(IDOK);
     EXPECT_EQ(WaitForExitUnseen(), 0u);
+    EXPECT_NE(program->Output().find(Utf8(kJunkTreeSummary)), std::string::npos) << program->Output();
 }
 
 TEST_F(DeleteRun, AutoQuietDeletesSilentlyAndWritesTheSummaryLine) {

@@ -42,4 +42,8 @@ protected:
 // Message box texts with their line breaks as "\n", whatever the program used.
 std::wstring WithPlainLineBreaks(std::wstring text);
 
+// Text in the system's ANSI code page, the encoding of KILL.LST, and back.
+std::string Ansi(const std::wstring& text);
+std::wstring FromAnsi(const std::string& bytes);
+
 }  // namespace e2e

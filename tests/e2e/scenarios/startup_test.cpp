@@ -40,6 +40,19 @@ TEST_F(Startup, WithoutSwitchesShowsTheDefaultDirectorySelectedAndTheListInFileO
     EXPECT_EQ(main.lstDelete().Selected(), -1);
 }
 
+TEST_F(Startup, ListIsReadInTheAnsiCodePageAndLongListsScroll) {
+    std::string bytes = "caf\xE9.txt\r\n\x80uro\xA9\r\n";
+    for (int i = 3; i <= 40; ++i) bytes += "file" + std::to_string(i) + ".tmp\r\n";
+    folder.WriteList(bytes);
+    MainWindow main = StartShown();
+    ListBox list = main.lstDelete();
+    ASSERT_EQ(list.Count(), 40);
+    EXPECT_EQ(list.Rows()[0], (ListBox::Row{FromAnsi("caf\xE9.txt"), 1}));
+    EXPECT_EQ(list.Rows()[1], (ListBox::Row{FromAnsi("\x80uro\xA9"), 2}));
+    EXPECT_EQ(list.Rows()[39], (ListBox::Row{L"file40.tmp", 40}));
+    EXPECT_TRUE(list.Style() & WS_VSCROLL);
+}
+
 TEST_F(Startup, MainWindowIsAFixedCentredWindowOf409By351Pixels) {
     folder.WriteList("");
     MainWindow main = StartShown();

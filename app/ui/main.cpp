@@ -4,6 +4,7 @@
 #include "describe_failure.h"
 #include "exit_codes.h"
 #include "frm_status.h"
+#include "message_pump.h"
 #include "standard_output.h"
 
 namespace {
@@ -13,9 +14,7 @@ int RunMessageLoop(HWND dialog) {
     BOOL got;
     while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
         if (got == -1) return kExitFailed;
-        if (IsWindow(dialog) && IsDialogMessageW(dialog, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        RouteMessage(dialog, msg);
     }
     return static_cast<int>(msg.wParam);
 }

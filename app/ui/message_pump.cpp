@@ -1,5 +1,18 @@
 #include "message_pump.h"
 
+namespace {
+bool IsLetterOnAButton(HWND dialog, const MSG& msg) {
+    if (msg.message != WM_CHAR || !IsChild(dialog, msg.hwnd)) return false;
+    return (SendMessageW(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON) != 0;
+}
+}  // namespace
+
+void RouteMessage(HWND dialog, MSG& msg) {
+    if (dialog && IsWindow(dialog) && !IsLetterOnAButton(dialog, msg) && IsDialogMessageW(dialog, &msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
 bool PumpWaitingMessages(HWND dialog) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -7,9 +20,7 @@ bool PumpWaitingMessages(HWND dialog) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return false;
         }
-        if (dialog && IsWindow(dialog) && IsDialogMessageW(dialog, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        RouteMessage(dialog, msg);
     }
     return true;
 }

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include "control_ids.h"
 #include "exit_codes.h"
+#include "message_pump.h"
 #include "twips.h"
 #include "window_text.h"
 #include "ui_test_support.h"
@@ -30,10 +31,7 @@ protected:
     // A key as the message loop would see it, offered to the dialog manager first.
     void Key(UINT message, WPARAM key, bool alt = false) {
         MSG msg{GetFocus() ? GetFocus() : form->Window(), message, key, alt ? (1 << 29) : 0, 0, {}};
-        if (!IsDialogMessageW(form->Window(), &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        RouteMessage(form->Window(), msg);
     }
     void Press(WPARAM key) {
         Key(WM_KEYDOWN, key);
@@ -162,6 +160,10 @@ TEST_F(LayoutKeyboardTest, EnterStartsTheRunAndAButtonAccessKeyPressesIt) {
     Press(VK_RETURN);
     ASSERT_EQ(dialogs.calls.size(), 3u);
     EXPECT_EQ(dialogs.calls[2].title, L"Add File to Delete");
+
+    // Without Alt a letter is no access key, not even on a button.
+    Key(WM_CHAR, 'd');
+    EXPECT_EQ(dialogs.calls.size(), 3u);
 }
 
 TEST_F(LayoutKeyboardTest, EscEndsTheProgramUnlessCloseIsLocked) {

@@ -66,7 +66,12 @@ private:
         const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (code == HC_ACTION && watched_ && watched_->form && message->message == WM_SETTEXT &&
             message->hwnd == watched_->form->Window()) {
-            RunSnapshot shot{reinterpret_cast<const wchar_t*>(message->lParam), BusyPointer::Active(), false,
+            // The pointer over the list box, as the window answers for it.
+            const WPARAM list = reinterpret_cast<WPARAM>(watched_->form->Control(IDC_LSTDELETE));
+            const bool answered =
+                SendMessageW(message->hwnd, WM_SETCURSOR, list, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)) == TRUE;
+            const bool hourglass = answered && GetCursor() == LoadCursorW(nullptr, IDC_WAIT);
+            RunSnapshot shot{reinterpret_cast<const wchar_t*>(message->lParam), hourglass, false,
                              watched_->Enabled(IDC_CMDABOUT)};
             for (int id : kLocked) shot.anyLockedEnabled |= watched_->Enabled(id);
             watched_->snapshots.push_back(shot);

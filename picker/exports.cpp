@@ -1,11 +1,20 @@
 // The four entry points of Tollen.ocx, exported by ordinal through Tollen.def.
 #include "class_factory.h"
 #include "module_lifetime.h"
+#include "picker_state.h"
 #include "registration.h"
 #include "type_library.h"
 
 #include <Tollen_h.h>
 #include <objbase.h>
+
+// Frees the per-thread PickerState copies as threads end and when the library
+// is unloaded; at process exit nothing needs freeing.
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID processExit) {
+    if (reason == DLL_THREAD_DETACH) tollen::Module1::ReleaseThreadPickerState();
+    if (reason == DLL_PROCESS_DETACH && !processExit) tollen::Module1::ReleaseAllPickerStates();
+    return TRUE;
+}
 
 STDAPI DllCanUnloadNow() {
     if (tollen::ModuleInUse()) return S_FALSE;

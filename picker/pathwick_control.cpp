@@ -102,26 +102,26 @@ HRESULT PathwickControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPAR
 
 // _Pathwick -----------------------------------------------------------------
 
-HRESULT PathwickControl::GetText(const std::wstring& field, BSTR* text) {
+HRESULT PathwickControl::GetText(TextField field, BSTR* text) {
     return Guarded(IID__Pathwick, [&]() -> HRESULT {
         if (!text) return E_POINTER;
-        *text = Bstr(field).release();
+        *text = Bstr(Module1::ThreadPickerState().*field).release();
         return S_OK;
     });
 }
 
-HRESULT PathwickControl::SetText(std::wstring& field, BSTR text) {
+HRESULT PathwickControl::SetText(TextField field, BSTR text) {
     return Guarded(IID__Pathwick, [&]() -> HRESULT {
-        field = Bstr::Text(text);
+        Module1::ThreadPickerState().*field = Bstr::Text(text);
         dirty_ = true;
         return S_OK;
     });
 }
 
-HRESULT PathwickControl::get_Initial(BSTR* Initial) { return GetText(Module1::ThreadPickerState().Initial, Initial); }
-HRESULT PathwickControl::put_Initial(BSTR NewDirectory) { return SetText(Module1::ThreadPickerState().Initial, NewDirectory); }
-HRESULT PathwickControl::get_Prompt(BSTR* Prompt) { return GetText(Module1::ThreadPickerState().Prompt, Prompt); }
-HRESULT PathwickControl::put_Prompt(BSTR NewPrompt) { return SetText(Module1::ThreadPickerState().Prompt, NewPrompt); }
+HRESULT PathwickControl::get_Initial(BSTR* Initial) { return GetText(&Module1::PickerState::Initial, Initial); }
+HRESULT PathwickControl::put_Initial(BSTR NewDirectory) { return SetText(&Module1::PickerState::Initial, NewDirectory); }
+HRESULT PathwickControl::get_Prompt(BSTR* Prompt) { return GetText(&Module1::PickerState::Prompt, Prompt); }
+HRESULT PathwickControl::put_Prompt(BSTR NewPrompt) { return SetText(&Module1::PickerState::Prompt, NewPrompt); }
 
 HRESULT PathwickControl::get_Selected(VARIANT* Selected) {
     return Guarded(IID__Pathwick, [&]() -> HRESULT {
@@ -135,11 +135,14 @@ HRESULT PathwickControl::get_Selected(VARIANT* Selected) {
 }
 
 HRESULT PathwickControl::get_Canceled(VARIANT* Canceled) {
-    if (!Canceled) return ReportError(E_POINTER, IID__Pathwick);
-    ::VariantInit(Canceled);
-    V_VT(Canceled) = VT_BOOL;
-    V_BOOL(Canceled) = Module1::ThreadPickerState().Canceled ? VARIANT_TRUE : VARIANT_FALSE;
-    return S_OK;
+    return Guarded(IID__Pathwick, [&]() -> HRESULT {
+        if (!Canceled) return E_POINTER;
+        const bool canceled = Module1::ThreadPickerState().Canceled;
+        ::VariantInit(Canceled);
+        V_VT(Canceled) = VT_BOOL;
+        V_BOOL(Canceled) = canceled ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    });
 }
 
 HRESULT PathwickControl::Browse(VARIANT_BOOL* Browse) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "module_lifetime.h"
+#include "picker_state.h"
 #include "source_connection_point.h"
 #include "unique_handle.h"
 
@@ -136,15 +137,16 @@ private:
     ~PathwickControl();
 
     // UserControl_InitProperties and UserControl_ReadProperties.
-    void InitProperties() noexcept;
+    void InitProperties();
     void ReadProperties(IPropertyBag* bag, IErrorLog* log);
     void WriteProperties(IPropertyBag* bag, bool saveAll);
 
     void ActivateInPlace(bool uiActivate);
     bool AmbientUserMode();
     HICON Picture();  // the 32 x 32 picture, loaded on first use
-    HRESULT SetText(std::wstring& field, BSTR text);
-    HRESULT GetText(const std::wstring& field, BSTR* text);
+    using TextField = std::wstring Module1::PickerState::*;
+    HRESULT SetText(TextField field, BSTR text);
+    HRESULT GetText(TextField field, BSTR* text);
 
     std::atomic<ULONG> refs_{1};
     Microsoft::WRL::ComPtr<ITypeInfo> dispatchInfo_;   // what GetTypeInfo hands out

@@ -70,7 +70,7 @@ std::wstring ReadStreamText(IStream* stream) {
 
 }  // namespace
 
-void PathwickControl::InitProperties() noexcept {
+void PathwickControl::InitProperties() {
     Module1::ResetPickerState();
     dirty_ = false;
 }
@@ -96,8 +96,10 @@ HRESULT PathwickControl::GetClassID(CLSID* clsid) {
 }
 
 HRESULT PathwickControl::InitNew() {
-    InitProperties();
-    return S_OK;
+    return Guarded(IID_IPersistStreamInit, [&]() -> HRESULT {
+        InitProperties();
+        return S_OK;
+    });
 }
 
 HRESULT PathwickControl::IsDirty() { return dirty_ ? S_OK : S_FALSE; }
@@ -148,10 +150,12 @@ HRESULT PathwickControl::Save(LPSTREAM stream, BOOL clearDirty) {
 }
 
 HRESULT PathwickControl::GetSizeMax(ULARGE_INTEGER* size) {
-    if (!size) return E_POINTER;
-    const Module1::PickerState& state = Module1::ThreadPickerState();
-    size->QuadPart = 3 * sizeof(std::uint32_t) + (state.Initial.size() + state.Prompt.size()) * sizeof(wchar_t);
-    return S_OK;
+    return Guarded(IID_IPersistStreamInit, [&]() -> HRESULT {
+        if (!size) return E_POINTER;
+        const Module1::PickerState& state = Module1::ThreadPickerState();
+        size->QuadPart = 3 * sizeof(std::uint32_t) + (state.Initial.size() + state.Prompt.size()) * sizeof(wchar_t);
+        return S_OK;
+    });
 }
 
 }  // namespace tollen

@@ -13,10 +13,15 @@ struct PickerState {
     std::wstring Prompt;    // text shown above the folder tree
 };
 
-// The calling thread's state; it lives as long as the library stays loaded there.
-PickerState& ThreadPickerState() noexcept;
+// The calling thread's state, made on first use; it lives as long as the
+// library stays loaded there. Throws ComError when it cannot be made.
+PickerState& ThreadPickerState();
 
 // What every new instance does first: "" / "" / False / "".
-void ResetPickerState() noexcept;
+void ResetPickerState();
+
+// For the library's entry point: a thread ends, or the library is unloaded.
+void ReleaseThreadPickerState() noexcept;
+void ReleaseAllPickerStates() noexcept;
 
 }  // namespace tollen::Module1

@@ -11,6 +11,9 @@ struct HarnessError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Text in a code page (CP_UTF8 for messages, CP_ACP for what the program reads and writes).
+std::string Encode(std::wstring_view text, unsigned codePage);
+std::wstring Decode(std::string_view bytes, unsigned codePage);
 std::string Utf8(std::wstring_view text);
 std::wstring Wide(std::string_view utf8);
 

@@ -239,6 +239,11 @@ TEST_P(FailingSave, KeepsThePreviousFileAndReportsTheError) {
     EXPECT_EQ(folder.ReadList(), original);
     ExpectRows(main, {{L"one", 1}, {L"two", 2}});
     EXPECT_TRUE(program->Running());
+
+    // Nothing is left behind, and once the file is free again a save goes through.
+    EXPECT_EQ(folder.FilesBelow(L"program"), (std::vector<std::wstring>{L"KILL.LST", L"Scourway.exe"}));
+    Save(main);
+    EXPECT_EQ(folder.ReadList(), "one\r\ntwo\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(

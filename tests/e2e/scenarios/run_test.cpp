@@ -38,6 +38,7 @@ protected:
     }
     const Files kJunkTreeKept{L"keep.txt", L"notes.bakup", L"sub1\\keep.doc", L"sub2\\dir.bak\\inside.txt"};
     const std::wstring kJunkTreeSummary = L"6 total files deleted in 5 directories.";
+    const std::wstring kBigTreeSummary = L"25 total files deleted in 1026 directories.";
 
     // big\ with 25 x 40 subdirectories (1026 directories), and a "*.bak" match in each of
     // the 25 (and, with inLeaves, in each of the 1000 below them): a sweep long enough to be
@@ -54,6 +55,14 @@ protected:
                 if (inLeaves) folder.WriteFile(leaf + L"\\y.bak");
             }
         }
+    }
+
+    // Starts Scourway and a confirmed run on a big tree (see MakeBigTree).
+    MainWindow StartBigRun(bool inLeaves) {
+        MakeBigTree(inLeaves);
+        MainWindow main = StartShown();
+        RunConfirmed(main, folder.PathOf(L"big"));
+        return main;
     }
 
     // Types the directory into txtDir, starts the run with the button and says Yes.
@@ -138,6 +147,21 @@ TEST_F(DeleteRun, ReadOnlyMatchStaysAndIsReportedApart) {
     ExpectIdle(main);
 }
 
+TEST_F(DeleteRun, AListFileInsideTheTreeIsDeletedLikeAnyMatchWhileTheListStays) {
+    folder.WriteList("*.lst\r\n*.bak\r\n");
+    folder.WriteFile(L"old.bak");
+    MainWindow main = StartShown();
+    RunConfirmed(main, folder.Root());  // the program's own folder lies inside
+    ExpectMessageBox(L"Scourway", L"2 total files deleted in 2 directories.", {IDOK}).Answer(IDOK);
+    EXPECT_FALSE(folder.HasList());
+    EXPECT_EQ(main.lstDelete().Rows(), (std::vector<ListBox::Row>{{L"*.lst", 1}, {L"*.bak", 2}}));
+
+    main.cmdSave().Click();
+    ExpectMessageBox(L"Confirm Save", L"Save the current list?", {IDYES, IDNO}).Answer(IDYES);
+    main.Settle();
+    EXPECT_EQ(folder.ReadList(), "*.lst\r\n*.bak\r\n");
+}
+
 class FailingRun : public DeleteRun, public ::testing::WithParamInterface<const wchar_t*> {};
 
 TEST_P(FailingRun, ReportsTheErrorAndRestoresTheWindow) {
@@ -196,10 +220,8 @@ TEST_F(DeleteRun, AutoQuietOnAMissingDirectoryFailsWithoutABox) {
 }
 
 TEST_F(DeleteRun, ControlsAreLockedWhileTheSweepWorksAndTheCaptionFollowsIt) {
-    MakeBigTree(false);
-    MainWindow main = StartShown();
+    MainWindow main = StartBigRun(false);
     const std::wstring big = folder.PathOf(L"big");
-    RunConfirmed(main, big);
     WaitForSweepCaption(main, big);
 
     std::vector<Window> locked = main.RunLockedControls();
@@ -218,14 +240,12 @@ TEST_F(DeleteRun, ControlsAreLockedWhileTheSweepWorksAndTheCaptionFollowsIt) {
         return now != caption && (StartsWith(now, L"Scourway - " + big) || !Running(main));
     }, "the caption to change during the sweep");
 
-    ExpectMessageBox(L"Scourway", L"25 total files deleted in 1026 directories.", {IDOK}).Answer(IDOK);
+    ExpectMessageBox(L"Scourway", kBigTreeSummary, {IDOK}).Answer(IDOK);
     ExpectIdle(main);
 }
 
 TEST_F(DeleteRun, EnterAndEscDuringARunNeitherStartAnotherNorEndTheProgram) {
-    MakeBigTree(false);
-    MainWindow main = StartShown();
-    RunConfirmed(main, folder.PathOf(L"big"));
+    MainWindow main = StartBigRun(false);
     WaitForSweepCaption(main, folder.PathOf(L"big"));
     PressKey(main, VK_RETURN);
     PressKey(main, VK_ESCAPE);
@@ -234,14 +254,12 @@ TEST_F(DeleteRun, EnterAndEscDuringARunNeitherStartAnotherNorEndTheProgram) {
     ASSERT_TRUE(Running(main)) << "the run ended before the keys were handled";
 
     // What comes next is this run's summary, not a second confirmation.
-    ExpectMessageBox(L"Scourway", L"25 total files deleted in 1026 directories.", {IDOK}).Answer(IDOK);
+    ExpectMessageBox(L"Scourway", kBigTreeSummary, {IDOK}).Answer(IDOK);
     ExpectIdle(main);
 }
 
 TEST_F(DeleteRun, ClosingTheWindowDuringARunStopsItAndEndsTheProgram) {
-    MakeBigTree(true);
-    MainWindow main = StartShown();
-    RunConfirmed(main, folder.PathOf(L"big"));
+    MainWindow main = StartBigRun(true);
     // A leaf is entered only after its parent's own match has been deleted.
     program->WaitUntil([&] { return main.Caption().find(L"\\e") != std::wstring::npos; },
                        "the sweep to reach a leaf directory");

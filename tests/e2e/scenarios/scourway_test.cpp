@@ -57,20 +57,7 @@ std::wstring WithPlainLineBreaks(std::wstring text) {
     return text;
 }
 
-std::string Ansi(const std::wstring& text) {
-    int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                        nullptr, nullptr);
-    return out;
-}
-
-std::wstring FromAnsi(const std::string& bytes) {
-    int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
-    return out;
-}
+std::string Ansi(const std::wstring& text) { return Encode(text, CP_ACP); }
+std::wstring FromAnsi(const std::string& bytes) { return Decode(bytes, CP_ACP); }
 
 }  // namespace e2e

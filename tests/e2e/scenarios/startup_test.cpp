@@ -13,7 +13,16 @@ namespace {
 
 using Rows = std::vector<ListBox::Row>;
 
-class Startup : public ScourwayTest {};
+class Startup : public ScourwayTest {
+protected:
+    static constexpr const wchar_t* kMissingTitle = L"Error - File Not Found";
+    static constexpr const wchar_t* kMissingText = L"KILL.LST was not found. Create a new blank file?";
+
+    // The question about a missing KILL.LST, checked and answered.
+    void AnswerMissingList(int button) {
+        ExpectMessageBox(kMissingTitle, kMissingText, {IDYES, IDNO}).Answer(button);
+    }
+};
 
 TEST_F(Startup, WithoutSwitchesShowsTheDefaultDirectorySelectedAndTheListInFileOrder) {
     folder.WriteList(
@@ -220,8 +229,7 @@ TEST_F(Startup, QuietAloneStillShowsTheWindowWhenStartUpEnds) {
 
 TEST_F(Startup, MissingListAnsweredNoEndsTheProgramWithoutAWindow) {
     Start();
-    MessageBoxView box = ExpectMessageBox(
-        L"Error - File Not Found", L"KILL.LST was not found. Create a new blank file?", {IDYES, IDNO});
+    MessageBoxView box = ExpectMessageBox(kMissingTitle, kMissingText, {IDYES, IDNO});
     EXPECT_EQ(box.DefaultButton(), IDYES);
     EXPECT_EQ(box.Icon(), MessageIcon::Question) << ToString(box.Icon());
     EXPECT_FALSE(MainWindowVisible());
@@ -234,9 +242,7 @@ TEST_F(Startup, MissingListAnsweredNoEndsAnAutoRunBeforeItSweeps) {
     folder.MakeDir(L"tree");
     folder.WriteFile(L"tree\\old.bak");
     Start(L"/AUTO /DIR " + folder.PathOf(L"tree"));
-    ExpectMessageBox(L"Error - File Not Found", L"KILL.LST was not found. Create a new blank file?",
-                     {IDYES, IDNO})
-        .Answer(IDNO);
+    AnswerMissingList(IDNO);
     WaitForExitUnseen();
     EXPECT_TRUE(folder.Exists(L"tree\\old.bak"));
     EXPECT_FALSE(folder.HasList());
@@ -244,9 +250,7 @@ TEST_F(Startup, MissingListAnsweredNoEndsAnAutoRunBeforeItSweeps) {
 
 TEST_F(Startup, MissingListAnsweredYesCreatesAnEmptyFileAndAnEmptyList) {
     Start();
-    ExpectMessageBox(L"Error - File Not Found", L"KILL.LST was not found. Create a new blank file?",
-                     {IDYES, IDNO})
-        .Answer(IDYES);
+    AnswerMissingList(IDYES);
     MainWindow main = WaitForMainWindow(*program);
     EXPECT_EQ(main.lstDelete().Count(), 0);
     ASSERT_TRUE(folder.HasList());
@@ -257,9 +261,7 @@ TEST_F(Startup, MissingListAnsweredYesGivesAnAutoRunTheNewEmptyList) {
     folder.MakeDir(L"tree\\sub");
     folder.WriteFile(L"tree\\old.bak");
     Start(L"/AUTO /QUIET /DIR " + folder.PathOf(L"tree"));
-    ExpectMessageBox(L"Error - File Not Found", L"KILL.LST was not found. Create a new blank file?",
-                     {IDYES, IDNO})
-        .Answer(IDYES);
+    AnswerMissingList(IDYES);
     EXPECT_EQ(WaitForExitUnseen(), 0u);
     EXPECT_EQ(folder.ReadList(), "");
     EXPECT_TRUE(folder.Exists(L"tree\\old.bak"));
@@ -273,14 +275,12 @@ struct UnfoundList {
     std::function<void(const ProgramFolder&)> make;
 };
 
-class UnfoundListFile : public ScourwayTest, public ::testing::WithParamInterface<UnfoundList> {};
+class UnfoundListFile : public Startup, public ::testing::WithParamInterface<UnfoundList> {};
 
 TEST_P(UnfoundListFile, CountsAsMissing) {
     GetParam().make(folder);
     Start();
-    ExpectMessageBox(L"Error - File Not Found", L"KILL.LST was not found. Create a new blank file?",
-                     {IDYES, IDNO})
-        .Answer(IDNO);
+    AnswerMissingList(IDNO);
     WaitForExitUnseen();
 }
 

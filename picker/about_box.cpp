@@ -25,7 +25,7 @@ const wchar_t CopyrightWarning[] =
 namespace {
 
 constexpr wchar_t LibraryTitle[] = L"Pathwick";
-constexpr char MakerAddress[] = "https://marrowby.example/";
+constexpr char MakerAddress[] = "http://mlabs.example/";
 
 // Layout in twips from the client area's top-left corner.
 constexpr long FormWidth = 5790, FormHeight = 3225;
@@ -55,16 +55,17 @@ struct ControlSpec {
     FontKind font;
 };
 
-// In tab order.
+// In tab order. The one-line labels clip rather than wrap onto a hidden second line.
+constexpr DWORD OneLine = SS_LEFTNOWORDWRAP;
 const ControlSpec Controls[] = {
     {IdOk, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, {4560, 2520, 1140, 345}, L"OK", FontKind::Form},
-    {IdLabel1, L"STATIC", SS_LEFT, {360, 1080, 4335, 255}, L"For some more really cool stuff check out -----",
+    {IdLabel1, L"STATIC", OneLine, {360, 1080, 4335, 255}, L"For some more really cool stuff check out -----",
      FontKind::Large},
-    {IdTitle, L"STATIC", SS_LEFT, {1080, 120, 1395, 255}, L"Title", FontKind::Large},
+    {IdTitle, L"STATIC", OneLine, {1080, 120, 1395, 255}, L"Title", FontKind::Large},
     {IdCopyright, L"STATIC", SS_LEFT, {600, 600, 4635, 375}, L"Copyright", FontKind::Form},
-    {IdLabel5, L"STATIC", SS_LEFT | SS_NOTIFY, {1560, 1320, 2685, 255}, L"",
+    {IdLabel5, L"STATIC", OneLine | SS_NOTIFY, {1560, 1320, 2685, 255}, L"",
      FontKind::Address},
-    {IdVersion, L"STATIC", SS_LEFT, {2520, 120, 1710, 195}, L"", FontKind::Large},
+    {IdVersion, L"STATIC", OneLine, {2520, 120, 1710, 195}, L"", FontKind::Large},
     {IdDisclaimer, L"STATIC", SS_LEFT, {120, 1800, 4305, 1125}, CopyrightWarning, FontKind::Warning},
 };
 

@@ -18,7 +18,24 @@ struct AboutSeen {
     LONG_PTR style = 0;
     RECT client{};
     bool hasIcon = false;
+    bool addressFits = false;
 };
+
+// Whether the label's text fits its width in the label's own font.
+bool FitsOnOneLine(HWND label) {
+    HDC dc = ::GetDC(label);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+    const std::wstring text = WindowText(label);
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(label, dc);
+    RECT client{};
+    ::GetClientRect(label, &client);
+    return extent.cx <= client.right;
+}
+
+constexpr const wchar_t* Address = L"http://mlabs.example/";
 
 AboutSeen ShowAndPress(IDispatch* control, WPARAM key) {
     AboutSeen seen;
@@ -26,7 +43,10 @@ AboutSeen ShowAndPress(IDispatch* control, WPARAM key) {
     DialogWatcher watcher(thread, 0, [&](HWND window) {
         seen.window = window;
         seen.texts.push_back(WindowText(window));
-        for (HWND child : ChildWindows(window)) seen.texts.push_back(WindowText(child));
+        for (HWND child : ChildWindows(window)) {
+            seen.texts.push_back(WindowText(child));
+            if (seen.texts.back() == Address) seen.addressFits = FitsOnOneLine(child);
+        }
         seen.style = ::GetWindowLongPtrW(window, GWL_STYLE);
         ::GetClientRect(window, &seen.client);
         seen.hasIcon = ::SendMessageW(window, WM_GETICON, ICON_BIG, 0) != 0;
@@ -55,7 +75,8 @@ TEST(AboutBox, ShowsTheLibrarysFactsAndClosesOnEnterThenOnEscape) {
     EXPECT_TRUE(Shows(first, L"Version 1.0.0"));
     EXPECT_TRUE(Shows(first, L"Pathwick"));
     EXPECT_TRUE(Shows(first, L"Copyright (C) 2026 Marrowby Labs"));
-    EXPECT_TRUE(Shows(first, L"https://marrowby.example/"));
+    EXPECT_TRUE(Shows(first, Address));
+    EXPECT_TRUE(first.addressFits);
     EXPECT_TRUE(Shows(first, L"OK"));
     EXPECT_TRUE(Shows(first, L"For some more really cool stuff check out -----"));
     const auto warning = std::find_if(first.texts.begin(), first.texts.end(),

@@ -35,6 +35,9 @@ ensure_prefix() {
     wineserver -w
     touch "$WINEPREFIX/.scourway-ready"
   fi
+  # Debian's Wine does not look in /usr/share/wine/fonts: without these the dialog
+  # fonts (MS Sans Serif) fall back to wider faces and Marlett's glyphs are missing.
+  cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 }
 
 # The first Wine program of a server starts Wine's services and desktop, which

@@ -11,18 +11,20 @@
 #include <shellapi.h>
 #include <wrl/client.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
 using Microsoft::WRL::ComPtr;
 
 namespace tollen {
+namespace {
 
-const wchar_t CopyrightWarning[] =
+// 197 characters.
+constexpr wchar_t CopyrightWarning[] =
     L"Be warned: this program is protected by copyright law and international treaties. Unauthorised "
     L"reproduction or distribution of it, or of any part, may result in severe civil and criminal penalties.";
-
-namespace {
+static_assert(std::size(CopyrightWarning) - 1 == 197, "the warning's length");
 
 constexpr wchar_t LibraryTitle[] = L"Pathwick";
 constexpr char MakerAddress[] = "http://mlabs.example/";

@@ -8,7 +8,4 @@ namespace tollen {
 // thread's active window is disabled meanwhile); returns once it is closed.
 void ShowAboutForm();
 
-// The warning shown at the bottom of the window.
-extern const wchar_t CopyrightWarning[];
-
 }  // namespace tollen

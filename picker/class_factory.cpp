@@ -6,14 +6,7 @@
 namespace tollen {
 
 HRESULT PathwickClassFactory::Create(REFIID iid, void** object) {
-    return Guarded(IID_IClassFactory, [&]() -> HRESULT {
-        if (!object) return E_POINTER;
-        *object = nullptr;
-        PathwickClassFactory* factory = new PathwickClassFactory();
-        const HRESULT hr = factory->QueryInterface(iid, object);
-        factory->Release();
-        return hr;
-    });
+    return Guarded(IID_IClassFactory, [&] { return NewObjectAs<PathwickClassFactory>(iid, object); });
 }
 
 HRESULT PathwickClassFactory::QueryInterface(REFIID iid, void** object) {

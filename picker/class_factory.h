@@ -21,6 +21,7 @@ public:
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
 
 private:
+    friend HRESULT NewObjectAs<PathwickClassFactory>(REFIID, void**);
     PathwickClassFactory() = default;
     ~PathwickClassFactory() = default;
     std::atomic<ULONG> refs_{1};

@@ -23,15 +23,7 @@ PathwickControl::PathwickControl() : sourcePoint_(this) {
 PathwickControl::~PathwickControl() = default;
 
 HRESULT PathwickControl::Create(REFIID iid, void** object) {
-    return Guarded(IID_IClassFactory, [&]() -> HRESULT {
-        if (!object) return E_POINTER;
-        *object = nullptr;
-        // Not ComPtr::Attach: mingw-w64's version of it adds a reference.
-        PathwickControl* control = new PathwickControl();
-        const HRESULT hr = control->QueryInterface(iid, object);
-        control->Release();
-        return hr;
-    });
+    return Guarded(IID_IClassFactory, [&] { return NewObjectAs<PathwickControl>(iid, object); });
 }
 
 HRESULT PathwickControl::QueryInterface(REFIID iid, void** object) {

@@ -133,6 +133,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* target, LPSIZEL size) override;
 
 private:
+    friend HRESULT NewObjectAs<PathwickControl>(REFIID, void**);
     PathwickControl();
     ~PathwickControl();
 

@@ -41,36 +41,18 @@ private:
     pointer handle_{};
 };
 
-struct RegistryKeyTraits {
-    using pointer = HKEY;
-    static void close(HKEY key) noexcept { ::RegCloseKey(key); }
-};
-struct WindowTraits {
-    using pointer = HWND;
-    static void close(HWND window) noexcept { ::DestroyWindow(window); }
-};
-struct GdiObjectTraits {
-    using pointer = HGDIOBJ;
-    static void close(HGDIOBJ object) noexcept { ::DeleteObject(object); }
-};
-struct IconTraits {
-    using pointer = HICON;
-    static void close(HICON icon) noexcept { ::DestroyIcon(icon); }
-};
-struct CursorTraits {
-    using pointer = HCURSOR;
-    static void close(HCURSOR cursor) noexcept { ::DestroyCursor(cursor); }
-};
-struct GlobalMemoryTraits {
-    using pointer = HGLOBAL;
-    static void close(HGLOBAL memory) noexcept { ::GlobalFree(memory); }
+// Traits for a handle closed by one function of the platform.
+template <class Handle, auto Close>
+struct ClosedBy {
+    using pointer = Handle;
+    static void close(Handle handle) noexcept { Close(handle); }
 };
 
-using UniqueHKey = UniqueHandle<RegistryKeyTraits>;
-using UniqueWindow = UniqueHandle<WindowTraits>;
-using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
-using UniqueIcon = UniqueHandle<IconTraits>;
-using UniqueCursor = UniqueHandle<CursorTraits>;
-using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
+using UniqueHKey = UniqueHandle<ClosedBy<HKEY, &::RegCloseKey>>;
+using UniqueWindow = UniqueHandle<ClosedBy<HWND, &::DestroyWindow>>;
+using UniqueGdiObject = UniqueHandle<ClosedBy<HGDIOBJ, &::DeleteObject>>;
+using UniqueIcon = UniqueHandle<ClosedBy<HICON, &::DestroyIcon>>;
+using UniqueCursor = UniqueHandle<ClosedBy<HCURSOR, &::DestroyCursor>>;
+using UniqueGlobal = UniqueHandle<ClosedBy<HGLOBAL, &::GlobalFree>>;
 
 }  // namespace tollen

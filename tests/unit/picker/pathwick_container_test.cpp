@@ -169,3 +169,70 @@ TEST_F(PathwickContainer, DrawsItsPictureIntoTheGivenRectangle) {
 }
 
 }  // namespace
+
+namespace {
+
+// A site that lets the control activate in place in a window of its own.
+class InPlaceSite : public TestObject<IOleClientSite, IOleInPlaceSite> {
+public:
+    explicit InPlaceSite(HWND parentWindow) : parent(parentWindow) {}
+    HWND parent;
+    int activations = 0, deactivations = 0;
+
+    STDMETHODIMP SaveObject() override { return S_OK; }
+    STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetContainer(IOleContainer**) override { return E_NOINTERFACE; }
+    STDMETHODIMP ShowObject() override { return S_OK; }
+    STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
+    STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
+
+    STDMETHODIMP GetWindow(HWND* window) override { return *window = parent, S_OK; }
+    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
+    STDMETHODIMP OnInPlaceActivate() override { return ++activations, S_OK; }
+    STDMETHODIMP OnUIActivate() override { return S_OK; }
+    STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
+                                  LPRECT clip, LPOLEINPLACEFRAMEINFO) override {
+        *frame = nullptr;
+        *document = nullptr;
+        *position = RECT{10, 20, 42, 52};
+        *clip = *position;
+        return S_OK;
+    }
+    STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
+    STDMETHODIMP OnUIDeactivate(BOOL) override { return S_OK; }
+    STDMETHODIMP OnInPlaceDeactivate() override { return ++deactivations, S_OK; }
+    STDMETHODIMP DiscardUndoState() override { return S_OK; }
+    STDMETHODIMP DeactivateAndUndo() override { return S_OK; }
+    STDMETHODIMP OnPosRectChange(LPCRECT) override { return S_OK; }
+};
+
+TEST_F(PathwickContainer, ActivatesInPlaceAsAHiddenChildAtRunTime) {
+    HWND form = ::CreateWindowExW(0, L"STATIC", L"Form1", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(nullptr, form);
+    ComPtr<InPlaceSite> site = Make<InPlaceSite>(form);
+    ComPtr<IOleObject> object = As<IOleObject>();
+    ASSERT_EQ(S_OK, object->SetClientSite(site.Get()));
+    RECT position{10, 20, 42, 52};
+    ASSERT_EQ(S_OK, object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site.Get(), 0, form, &position));
+    EXPECT_EQ(1, site->activations);
+
+    HWND window = nullptr;
+    ASSERT_EQ(S_OK, As<IOleInPlaceObject>()->GetWindow(&window));
+    EXPECT_EQ(form, ::GetParent(window));
+    EXPECT_FALSE(::IsWindowVisible(window));  // invisible at run time: the site has no ambient UserMode
+    RECT placed{};
+    ::GetWindowRect(window, &placed);
+    ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(10, placed.left);
+    EXPECT_EQ(20, placed.top);
+
+    ASSERT_EQ(S_OK, object->Close(OLECLOSE_NOSAVE));
+    EXPECT_EQ(1, site->deactivations);
+    EXPECT_FALSE(::IsWindow(window));
+    ASSERT_EQ(S_OK, object->SetClientSite(nullptr));
+    ::DestroyWindow(form);
+}
+
+}  // namespace

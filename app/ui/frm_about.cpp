@@ -1,11 +1,13 @@
 #include "frm_about.h"
 
+#include <algorithm>
 #include <exception>
 #include "about_parts.h"
 #include "about_resources.h"
 #include "control_ids.h"
 #include "com_error.h"
 #include "win32_error.h"
+#include "window_text.h"
 
 namespace {
 
@@ -22,6 +24,8 @@ constexpr wchar_t kNotice[] =
 constexpr int kClientWidth = 5745;
 constexpr int kClientHeight = 2880;
 constexpr int kSeparatorRight = 5654;
+constexpr RECT kOkButton{4440, 2460, 1140, 345};  // left, top, width, height
+constexpr int kMargin = 120;
 struct SeparatorLine {
     int left, top, thickness;  // thickness in pixels
     COLORREF colour;
@@ -45,6 +49,26 @@ GdiObject MakeFont(const wchar_t* face, int centipoints, int dpiY, bool bold, bo
     GdiObject handle(::CreateFontIndirectW(&font));
     if (!handle) modMain::ThrowLastError(face);
     return handle;
+}
+
+// The platform's stand-in for MS Sans Serif can run wider than the layout
+// allows for: a label grows to its text, so it is not cut, but never past
+// `right` (client pixels).
+void GrowToText(HWND label, int right) {
+    RECT box{};
+    ::GetWindowRect(label, &box);
+    ::MapWindowPoints(nullptr, ::GetParent(label), reinterpret_cast<POINT*>(&box), 2);
+    const std::wstring text = WindowText(label);
+    HDC dc = ::GetDC(label);
+    HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(label, dc);
+    const int width = std::min(std::max(static_cast<int>(box.right - box.left), static_cast<int>(extent.cx)),
+                               right - static_cast<int>(box.left));
+    ::SetWindowPos(label, nullptr, 0, 0, width, box.bottom - box.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ReportFailure(HWND owner, const std::wstring& text) {
@@ -104,6 +128,9 @@ frmAbout::frmAbout(HWND owner)
         CopyOwnerIcons();
         CreateControls();
         Form_Load();
+        // The link ends just before the OK button; the version label before the right edge.
+        GrowToText(lblDisclaimer_, PixelsX(kOkButton.left - kMargin / 2));
+        GrowToText(lblVersion_, PixelsX(kClientWidth - kMargin));
     } catch (...) {
         ::DestroyWindow(hwnd_);
         throw;
@@ -141,17 +168,17 @@ HWND frmAbout::AddControl(const wchar_t* kind, const wchar_t* text, int id, DWOR
 void frmAbout::CreateControls() {
     const std::wstring link = std::wstring(kLinkLead) + kProductWebAddress;
     cmdOK_ = AddControl(L"BUTTON", L"OK", IDC_ABOUT_OK, WS_TABSTOP | BS_DEFPUSHBUTTON,
-                        {4440, 2460, 1140, 345}, normalFont_.get());
+                        kOkButton, normalFont_.get());
     picIcon_ = AddControl(L"STATIC", L"", IDC_ABOUT_PICICON, SS_BITMAP | SS_NOTIFY,
                           {180, 195, 1305, 1845}, normalFont_.get(), WS_EX_CLIENTEDGE);
     AddControl(L"STATIC", kNotice, IDC_ABOUT_DESCRIPTION, SS_LEFT | SS_NOPREFIX,
                {1680, 900, 3885, 1410}, normalFont_.get());
     lblDisclaimer_ = AddControl(L"STATIC", link.c_str(), IDC_ABOUT_DISCLAIMER,
-                                SS_LEFT | SS_NOTIFY | SS_NOPREFIX, {180, 2520, 3720, 195},
+                                SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX, {180, 2520, 3720, 195},
                                 linkFont_.get());
     lblTitle_ = AddControl(L"STATIC", L"Application Title", IDC_ABOUT_TITLE, SS_LEFT,
                            {1650, 120, 2190, 360}, titleFont_.get());
-    lblVersion_ = AddControl(L"STATIC", L"Version", IDC_ABOUT_VERSION, SS_LEFT,
+    lblVersion_ = AddControl(L"STATIC", L"Version", IDC_ABOUT_VERSION, SS_LEFTNOWORDWRAP,
                              {1680, 540, 645, 195}, boldFont_.get());
     ShowPicture();
 }

@@ -10,7 +10,7 @@
 #include "twips.h"
 
 // The product's web site: shown in the link text and opened by its clicks.
-inline constexpr wchar_t kProductWebAddress[] = L"https://scourway.example/";
+inline constexpr wchar_t kProductWebAddress[] = L"https://scourway.example";
 
 class frmAbout {
 public:

@@ -24,6 +24,17 @@ HRESULT GetByName(IDispatch* object, const wchar_t* name, VARIANT& result) {
 
 HWND FakeFormHandle() { return reinterpret_cast<HWND>(static_cast<LONG_PTR>(0x00120ABC)); }
 
+// The form object as the site's container, answering IDispatch.
+ComPtr<IDispatch> FormOfContainer(IOleClientSite* site) {
+    ComPtr<IOleContainer> container;
+    ComPtr<IDispatch> form;
+    EXPECT_EQ(site->GetContainer(&container), S_OK);
+    if (container) {
+        EXPECT_EQ(container.As(&form), S_OK);
+    }
+    return form;
+}
+
 TEST(PathwickSite, ExtendedControlLeadsToTheFormAndItsHwnd) {
     ComPtr<IOleClientSite> site = CreateControlSite(FakeFormHandle());
     ComPtr<IOleControlSite> controlSite;
@@ -47,14 +58,14 @@ TEST(PathwickSite, ExtendedControlLeadsToTheFormAndItsHwnd) {
 
 TEST(PathwickSite, ContainerIsTheSameFormAnsweringHwnd) {
     ComPtr<IOleClientSite> site = CreateControlSite(FakeFormHandle());
-    ComPtr<IOleContainer> container;
-    ASSERT_EQ(site->GetContainer(&container), S_OK);
-    ComPtr<IDispatch> form;
-    ASSERT_EQ(container.As(&form), S_OK);
+    ComPtr<IDispatch> form = FormOfContainer(site.Get());
+    ASSERT_TRUE(form);
     VARIANT handle;
     ASSERT_EQ(GetByName(form.Get(), L"hwnd", handle), S_OK);
     EXPECT_EQ(handle.lVal, 0x00120ABC);
 
+    ComPtr<IOleContainer> container;
+    ASSERT_EQ(site->GetContainer(&container), S_OK);
     ComPtr<IParseDisplayName> base;
     EXPECT_EQ(container.As(&base), S_OK);
     ComPtr<IUnknown> a, b;
@@ -81,10 +92,8 @@ TEST(PathwickSite, AmbientPropertiesSayTheProgramRuns) {
 
 TEST(PathwickSite, UnknownNamesAndWritesAreRefused) {
     ComPtr<IOleClientSite> site = CreateControlSite(FakeFormHandle());
-    ComPtr<IOleContainer> container;
-    ASSERT_EQ(site->GetContainer(&container), S_OK);
-    ComPtr<IDispatch> form;
-    ASSERT_EQ(container.As(&form), S_OK);
+    ComPtr<IDispatch> form = FormOfContainer(site.Get());
+    ASSERT_TRUE(form);
 
     VARIANT value;
     EXPECT_EQ(GetByName(form.Get(), L"hwndx", value), DISP_E_UNKNOWNNAME);

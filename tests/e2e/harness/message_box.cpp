@@ -90,10 +90,9 @@ void MessageBoxView::Answer(int buttonId) const {
     HWND button = GetDlgItem(box_.handle(), buttonId);
     if (!button || !IsWindowVisible(button))
         Fail("message box \"" + Utf8(Title()) + "\" has no button " + std::to_string(buttonId));
-    std::string what = "message box \"" + Utf8(Title()) + "\" to close after pressing button " +
-                       std::to_string(buttonId);
-    Window(button).Click();
-    WaitUntil([&] { return !box_.Exists() || !box_.Visible(); }, what);
+    PressAndWaitUntilClosed(box_, Window(button),
+                            "message box \"" + Utf8(Title()) + "\" to close after pressing button " +
+                                std::to_string(buttonId));
 }
 
 std::vector<MessageBoxView> MessageBoxesOf(DWORD processId) {

@@ -42,9 +42,7 @@ void TextPrompt::Answer(const std::wstring& text) const {
 void TextPrompt::Cancel() const { Press(cancel()); }
 
 void TextPrompt::Press(const Window& button) const {
-    std::string what = "the prompt \"" + Utf8(Caption()) + "\" to close";
-    button.Click();
-    e2e::WaitUntil([&] { return !Open(); }, what);
+    PressAndWaitUntilClosed(*this, button, "the prompt \"" + Utf8(Caption()) + "\" to close");
 }
 
 TextPrompt WaitForPrompt(const ProgramProcess& program, const std::wstring& title,

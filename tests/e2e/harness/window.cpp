@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "harness_error.h"
+#include "wait.h"
 
 namespace e2e {
 
@@ -220,6 +221,18 @@ std::vector<Window> TopLevelWindows(DWORD processId) {
     WindowSearch search{processId, {}};
     EnumWindows(CollectWindowOfProcess, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+void PressAndWaitUntilClosed(const Window& modal, const Window& button, const std::string& what) {
+    const DWORD thread = modal.ThreadId();
+    button.Click();
+    WaitUntil(
+        [&] {
+            if (modal.Exists() && modal.Visible()) return false;
+            HWND focus = FocusOf(thread).handle();
+            return !focus || (focus != modal.handle() && !IsChild(modal.handle(), focus));
+        },
+        what);
 }
 
 Window FocusOf(DWORD threadId) {

@@ -104,4 +104,9 @@ std::vector<Window> TopLevelWindows(DWORD processId);
 // The window that has the keyboard focus on the given thread (GetGUIThreadInfo), or none.
 Window FocusOf(DWORD threadId);
 
+// Presses `button` of the modal window `modal` and waits until that window has gone
+// (destroyed or hidden) and the keyboard focus has left it, so that keys pressed next
+// reach the window below.
+void PressAndWaitUntilClosed(const Window& modal, const Window& button, const std::string& what);
+
 }  // namespace e2e

@@ -26,6 +26,11 @@ void PressKey(const Window& window, UINT virtualKey) {
     target.Post(WM_KEYUP, virtualKey, KeyData(virtualKey) | kKeyUp);
 }
 
+void TypeChar(const Window& window, wchar_t character) {
+    auto key = static_cast<UINT>(std::towupper(character));
+    KeyTarget(window).Post(WM_CHAR, static_cast<WPARAM>(character), KeyData(key));
+}
+
 void PressAltKey(const Window& window, wchar_t letter) {
     Window target = KeyTarget(window);
     auto key = static_cast<UINT>(std::towupper(letter));

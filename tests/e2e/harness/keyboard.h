@@ -11,6 +11,9 @@ namespace e2e {
 // Enter, Esc, Tab...: WM_KEYDOWN and WM_KEYUP to the focused control of `window`'s thread.
 void PressKey(const Window& window, UINT virtualKey);
 
+// A character typed without Alt: the WM_CHAR a translated key press gives.
+void TypeChar(const Window& window, wchar_t character);
+
 // Alt+letter (an access key): WM_SYSKEYDOWN and WM_SYSCHAR with the Alt context bit.
 void PressAltKey(const Window& window, wchar_t letter);
 

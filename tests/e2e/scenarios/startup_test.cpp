@@ -182,6 +182,24 @@ TEST_F(Startup, AccessKeysOfTheLabelsMoveToTheFieldsTheyName) {
     program->WaitUntil([&] { return main.Focus().handle() == dir; }, "Alt+S to reach txtDir");
 }
 
+TEST_F(Startup, LettersTypedOnAFocusedButtonPressNothingWhileEnterPressesIt) {
+    folder.WriteList("*.bak\r\n");
+    MainWindow main = StartShown();
+    HWND add = main.cmdAdd().handle();
+    for (int i = 0; i < 3; ++i) PressKey(main, VK_TAB);
+    program->WaitUntil([&] { return main.Focus().handle() == add; }, "the focus on cmdAdd");
+    for (wchar_t letter : std::wstring(L"dclrsf")) TypeChar(main, letter);
+    main.Settle();
+    EXPECT_TRUE(program->Running());
+    EXPECT_FALSE(program->HasMessageBox());
+    EXPECT_EQ(main.Focus().handle(), add);
+
+    PressKey(main, VK_RETURN);  // the focused button, not the default one
+    WaitForPrompt(*program, L"Add File to Delete").Cancel();
+    main.Settle();
+    EXPECT_EQ(main.lstDelete().Rows(), (Rows{{L"*.bak", 1}}));
+}
+
 struct DirCase {
     const wchar_t* arguments;
     const wchar_t* shown;

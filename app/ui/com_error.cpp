@@ -3,15 +3,23 @@
 #include <cwchar>
 #include <utility>
 #include "ansi_text.h"
-#include "win32_error.h"
 
 namespace {
 
+// The system's text for the HRESULT; many COM codes have none, and then the
+// code itself is the description (in hex, as HRESULTs are written).
 std::wstring DescribeHresult(HRESULT hr) {
-    std::wstring text = modMain::SystemMessage(static_cast<DWORD>(hr));
+    wchar_t* buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text(buffer ? buffer : L"", buffer ? length : 0);
+    if (buffer) ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+        text.pop_back();
     if (!text.empty()) return text;
     wchar_t code[32];
-    std::swprintf(code, 32, L"Error 0x%08lX", static_cast<unsigned long>(hr));
+    std::swprintf(code, 32, L"Error 0x%08lX.", static_cast<unsigned long>(hr));
     return code;
 }
 

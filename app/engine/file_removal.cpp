@@ -24,6 +24,15 @@ std::wstring ResolvedName(HANDLE handle) {
     return std::wstring(info->FileName, info->FileNameLength / sizeof(wchar_t));
 }
 
+// "\\?\C:\a\b" as the volume sees it: "\a\b" ("" for other forms).
+std::wstring VolumeRelative(const std::wstring& extendedPath) {
+    constexpr std::wstring_view kPrefix = L"\\\\?\\";
+    if (extendedPath.compare(0, kPrefix.size(), kPrefix) != 0 || extendedPath.size() < kPrefix.size() + 2 ||
+        extendedPath[kPrefix.size() + 1] != L':')
+        return {};
+    return extendedPath.substr(kPrefix.size() + 2);
+}
+
 Removal Refused() {
     return ::GetLastError() == ERROR_FILE_NOT_FOUND ? Removal::Missing : Removal::Kept;
 }
@@ -46,10 +55,15 @@ Removal FileRemover::RemoveIfNotAlias(const std::wstring& directory, const std::
     FileHandle file(::CreateFileW((AddSlash(directory) + name).c_str(), DELETE | FILE_READ_ATTRIBUTES, kShareAll,
                                   nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file) return Refused();
-    const std::wstring* folder = ResolvedDirectory(directory);
-    if (folder == nullptr || !SamePathText(ResolvedName(file.get()), AddSlash(*folder) + name)) {
-        ::SetLastError(ERROR_NOT_SUPPORTED);
-        return Removal::Kept;
+    // Usually the file resolves to the very path it was opened by; otherwise the
+    // folder itself may lie behind a link, and the file must resolve into it.
+    const std::wstring resolved = ResolvedName(file.get());
+    if (resolved.empty() || !SamePathText(resolved, VolumeRelative(AddSlash(directory) + name))) {
+        const std::wstring* folder = ResolvedDirectory(directory);
+        if (folder == nullptr || !SamePathText(resolved, AddSlash(*folder) + name)) {
+            ::SetLastError(ERROR_NOT_SUPPORTED);
+            return Removal::Kept;
+        }
     }
     FILE_DISPOSITION_INFO dispose{TRUE};
     if (!::SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose)) return Refused();

@@ -3,17 +3,12 @@
 #include "file_replace.h"
 #include "long_path.h"
 #include "pattern_list.h"
+#include "text_case.h"
 #include "unique_handle.h"
 #include "win32_error.h"
 
 namespace modMain {
 namespace {
-
-std::wstring_view TrimSpaces(std::wstring_view text) {
-    const size_t first = text.find_first_not_of(L' ');
-    if (first == std::wstring_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(L' ') - first + 1);
-}
 
 std::wstring Widen(std::string_view bytes, UINT codePage) {
     if (bytes.empty()) return {};

@@ -5,26 +5,20 @@
 #include <vector>
 #include "command_line.h"
 #include "temp_tree.h"
+#include "test_support.h"
 #include "win32_error.h"
 
 namespace modMain {
 namespace {
 
+using enginetest::FailureOf;
+using enginetest::ListOf;
 using enginetest::TempTree;
 
 std::vector<std::wstring> Paths(const FileCollection& list) {
     std::vector<std::wstring> paths;
     for (const cFileItem& item : list) paths.push_back(item.Path);
     return paths;
-}
-
-FileCollection ListOf(std::initializer_list<const wchar_t*> paths) {
-    FileCollection list;
-    for (const wchar_t* path : paths) {
-        const int32_t key = list.NextKey();
-        list.Add(cFileItem{path, key}, FileCollection::KeyText(key));
-    }
-    return list;
 }
 
 // The names in a folder, to see that a failed save left nothing behind.
@@ -99,12 +93,9 @@ TEST(ListText, CodePageConversion) {
 TEST(ListText, PatternsThatWouldChangeOnTheWayAreRefused) {
     // Best fit would write "a" for "ā" and "?" for "中": other, wider patterns.
     for (const wchar_t* path : {L"\u0101*.tmp", L"\u4e2d.tmp"}) {
-        try {
-            FormatList(ListOf({L"*.bak", path}), 1252);
-            ADD_FAILURE() << "no refusal";
-        } catch (const Win32Error& refused) {
-            EXPECT_EQ(refused.code(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
-        }
+        const auto refused = FailureOf([&] { FormatList(ListOf({L"*.bak", path}), 1252); });
+        ASSERT_TRUE(refused);
+        EXPECT_EQ(refused->code(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
     }
     EXPECT_THROW(FormatList(ListOf({L"a\rb"}), 1252), Win32Error);
     EXPECT_EQ(FormatList(ListOf({L"\u4e2d.tmp"}), CP_UTF8), "\xe4\xb8\xad.tmp\r\n");
@@ -140,14 +131,11 @@ TEST_F(ListFile, SavingCreatesAMissingFile) {
 
 TEST_F(ListFile, LoadingAMissingFileFailsWithTheListEmptied) {
     FileCollection list = ListOf({L"old"});
-    try {
-        LoadListFrom(file, list);
-        ADD_FAILURE() << "no failure";
-    } catch (const Win32Error& failure) {
-        EXPECT_EQ(failure.code(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-        EXPECT_EQ(failure.subject(), file);
-        EXPECT_NE(failure.Describe().find(file), std::wstring::npos);
-    }
+    const auto failure = FailureOf([&] { LoadListFrom(file, list); });
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->code(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(failure->subject(), file);
+    EXPECT_NE(failure->Describe().find(file), std::wstring::npos);
     EXPECT_TRUE(list.Empty());
 }
 
@@ -160,14 +148,10 @@ protected:
         EXPECT_EQ(Names(tree.Root()), (std::vector<std::wstring>{L"KILL.LST"}));
     }
     DWORD SaveFailure(const FileCollection& list) {
-        try {
-            SaveListTo(file, list);
-        } catch (const Win32Error& failure) {
-            EXPECT_EQ(failure.subject(), file);
-            return failure.code();
-        }
-        ADD_FAILURE() << "the save did not fail";
-        return ERROR_SUCCESS;
+        const auto failure = FailureOf([&] { SaveListTo(file, list); });
+        if (!failure) return ERROR_SUCCESS;
+        EXPECT_EQ(failure->subject(), file);
+        return failure->code();
     }
     static constexpr const char* kOld = "*.bak\r\n>keep\r\n*.old\r\n";
 };

@@ -4,11 +4,14 @@
 #include <functional>
 #include <vector>
 #include "temp_tree.h"
+#include "test_support.h"
 #include "win32_error.h"
 
 namespace modMain {
 namespace {
 
+using enginetest::FailureOf;
+using enginetest::ListOf;
 using enginetest::TempTree;
 using enginetest::UnderWine;
 using Events = std::vector<std::wstring>;
@@ -28,15 +31,6 @@ public:
     int yields = 0;
     std::function<bool(int)> onYield;
 };
-
-FileCollection ListOf(std::initializer_list<const wchar_t*> paths) {
-    FileCollection list;
-    for (const wchar_t* path : paths) {
-        const int32_t key = list.NextKey();
-        list.Add(cFileItem{path, key}, FileCollection::KeyText(key));
-    }
-    return list;
-}
 
 std::wstring Caption(const std::wstring& path) { return L"Scourway - " + path; }
 
@@ -216,12 +210,9 @@ TEST_F(SweepTest, EmptyOrBlankStartIsAFailureNotTheCurrentDrive) {
     for (const wchar_t* start : {L"", L"   "}) {
         const FileCollection all = ListOf({L"*"});
         Sweep sweep(host, all);
-        try {
-            sweep.SweepFolder(start, directories, files);
-            ADD_FAILURE() << "no failure";
-        } catch (const Win32Error& failure) {
-            EXPECT_EQ(failure.code(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-        }
+        const auto failure = FailureOf([&] { sweep.SweepFolder(start, directories, files); });
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->code(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
     }
     EXPECT_EQ(directories, 0);
     EXPECT_TRUE(host.events.empty());
@@ -231,13 +222,10 @@ TEST_F(SweepTest, MissingStartFailsBeforeAnythingHappens) {
     const std::wstring missing = tree.Path(L"missing");
     const FileCollection all = ListOf({L"*"});
     Sweep sweep(host, all);
-    try {
-        sweep.SweepFolder(missing, directories, files);
-        ADD_FAILURE() << "no failure";
-    } catch (const Win32Error& failure) {
-        EXPECT_EQ(failure.code(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-        EXPECT_EQ(failure.subject(), missing);
-    }
+    const auto failure = FailureOf([&] { sweep.SweepFolder(missing, directories, files); });
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->code(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(failure->subject(), missing);
     EXPECT_EQ(directories, 0);
     EXPECT_EQ(files, 0);
     EXPECT_TRUE(host.events.empty());
@@ -255,13 +243,10 @@ TEST_F(SweepTest, ADirectoryThatVanishesEndsTheSweepWithWhatWasCounted) {
     };
     const FileCollection temporary = ListOf({L"*.tmp"});
     Sweep sweep(host, temporary);
-    try {
-        sweep.SweepFolder(tree.Root(), directories, files);
-        ADD_FAILURE() << "no failure";
-    } catch (const Win32Error& failure) {
-        EXPECT_EQ(failure.code(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-        EXPECT_EQ(failure.subject(), tree.Path(L"a"));
-    }
+    const auto failure = FailureOf([&] { sweep.SweepFolder(tree.Root(), directories, files); });
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->code(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(failure->subject(), tree.Path(L"a"));
     EXPECT_EQ(directories, 1);
     EXPECT_EQ(files, 1);
     EXPECT_TRUE(tree.Exists(L"b\\2.tmp"));
@@ -322,13 +307,10 @@ TEST_F(SweepTest, TheOneFolderProceduresCountTheirMatches) {
 }
 
 TEST_F(SweepTest, RecycleIsNotSupportedYet) {
-    try {
-        const FileCollection all = ListOf({L"*"});
-        Sweep sweep(host, all, SweepOptions{SweepAction::Recycle, {}});
-        ADD_FAILURE() << "no failure";
-    } catch (const Win32Error& failure) {
-        EXPECT_EQ(failure.code(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
-    }
+    const FileCollection all = ListOf({L"*"});
+    const auto failure = FailureOf([&] { Sweep sweep(host, all, SweepOptions{SweepAction::Recycle, {}}); });
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->code(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
 }
 
 // Links are made with the host's ln, as a user's tree would hold them.
@@ -359,6 +341,16 @@ TEST_F(LinkTest, ALinkedDirectoryOutsideIsNotSwept) {
     Run(ListOf({L"*.tmp"}));
     EXPECT_EQ(directories, 1);
     EXPECT_TRUE(outside.Exists(L"precious.tmp"));
+}
+
+TEST_F(LinkTest, ASweepStartedThroughALinkedFolderStillDeletes) {
+    TempTree outside;
+    outside.File(L"junk.tmp");
+    ASSERT_TRUE(tree.Link(outside.HostPath(L""), L"via"));
+    Run(ListOf({L"*.tmp"}), tree.Path(L"via"));
+    EXPECT_EQ(files, 1);
+    EXPECT_EQ(failed, 0);
+    EXPECT_FALSE(outside.Exists(L"junk.tmp"));
 }
 
 TEST_F(LinkTest, AMatchingFileLinkNeverTakesItsTarget) {

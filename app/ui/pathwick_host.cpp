@@ -42,6 +42,15 @@ private:
     std::atomic<ULONG> references_{1};
 };
 
+// A new host object owned by exactly one ComPtr. (mingw-w64's ComPtr::Attach adds a
+// reference, unlike the SDK's, so Attach(new T) would leak the object.)
+template <typename T, typename... Args>
+ComPtr<T> MakeHostObject(Args&&... args) {
+    ComPtr<T> object;
+    *object.ReleaseAndGetAddressOf() = new T(std::forward<Args>(args)...);
+    return object;
+}
+
 struct DispatchMember {
     const wchar_t* name;
     DISPID id;
@@ -146,8 +155,8 @@ public:
                                                   {L"UIDead", DISPID_AMBIENT_UIDEAD}};
 
     explicit ControlSite(HWND form) {
-        form_.Attach(new FormObject(form));
-        extended_.Attach(new ExtendedControl(static_cast<IDispatch*>(form_.Get())));
+        form_ = MakeHostObject<FormObject>(form);
+        extended_ = MakeHostObject<ExtendedControl>(static_cast<IDispatch*>(form_.Get()));
     }
 
     HRESULT GetMember(DISPID id, VARIANT& out) {
@@ -204,8 +213,7 @@ public:
 void LoadStoredProperties(IOleObject* object) {
     ComPtr<IPersistPropertyBag> bag;
     if (SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&bag)))) {
-        ComPtr<IPropertyBag> empty;
-        empty.Attach(new EmptyPropertyBag);
+        ComPtr<EmptyPropertyBag> empty = MakeHostObject<EmptyPropertyBag>();
         ThrowIfFailed(bag->Load(empty.Get(), nullptr));
         return;
     }
@@ -221,9 +229,7 @@ constexpr SIZEL kStoredExtent{847, 847};
 }  // namespace
 
 ComPtr<IOleClientSite> CreateControlSite(HWND form) {
-    ComPtr<IOleClientSite> site;
-    site.Attach(new ControlSite(form));
-    return site;
+    return MakeHostObject<ControlSite>(form);
 }
 
 PathwickHost::OleSession::OleSession() { ThrowIfFailed(::OleInitialize(nullptr)); }

@@ -125,3 +125,28 @@ TEST(PathwickHostCreation, AnUnknownProgIdFailsWithTheReasonInTheReport) {
 }
 
 }  // namespace
+
+namespace {
+
+// The references an object holds once the caller's own probe reference is gone.
+ULONG ReferencesOf(IUnknown* object) {
+    object->AddRef();
+    return object->Release();
+}
+
+TEST(PathwickSite, OwnsItsObjectsWithoutLeakingReferences) {
+    ComPtr<IOleClientSite> site = CreateControlSite(FakeFormHandle());
+    EXPECT_EQ(ReferencesOf(site.Get()), 1u) << "only the caller holds the new site";
+
+    ComPtr<IOleContainer> container;
+    ASSERT_EQ(site->GetContainer(&container), S_OK);
+    EXPECT_EQ(ReferencesOf(container.Get()), 3u) << "the site, its extender (as Parent) and this caller hold the form";
+
+    ComPtr<IOleControlSite> controlSite;
+    ASSERT_EQ(site.As(&controlSite), S_OK);
+    ComPtr<IDispatch> extended;
+    ASSERT_EQ(controlSite->GetExtendedControl(&extended), S_OK);
+    EXPECT_EQ(ReferencesOf(extended.Get()), 2u) << "the site and this caller hold the extender";
+}
+
+}  // namespace

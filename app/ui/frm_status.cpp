@@ -4,6 +4,7 @@
 #include <utility>
 #include "busy_pointer.h"
 #include "control_ids.h"
+#include "control_library_context.h"
 #include "describe_failure.h"
 #include "pathwick_host.h"
 #include "resource_ids.h"
@@ -11,6 +12,7 @@
 #include "status_layout.h"
 #include "text_prompt.h"
 #include "twips.h"
+#include "unattended.h"
 #include "win32_error.h"
 #include "window_sweep_host.h"
 #include "window_text.h"
@@ -168,7 +170,10 @@ void frmStatus::OnInitDialog() {
                  reinterpret_cast<LPARAM>(ProgramIcon(SM_CXSMICON, SM_CYSMICON)));
 
     CreateControls(dpi);
-    picker_ = CreatePathwick1(hwnd_);
+    {
+        const ControlLibraryContext beside(Instance(), modMain::ProgramDirectory());
+        picker_ = CreatePathwick1(hwnd_);
+    }
     SendMessageW(hwnd_, DM_SETDEFID, IDC_CMDPROCESS, 0);
     AddAboutTooltip();
     AttachDirField();
@@ -270,6 +275,8 @@ void frmStatus::SetDirText(const std::wstring& text) { SetWindowTextW(Control(ID
 bool frmStatus::Switch(const wchar_t* name) const {
     return modMain::HasSwitchIn(environment_.arguments(), name);
 }
+
+bool frmStatus::Unattended() const { return IsUnattended(environment_.arguments()); }
 
 void frmStatus::ReportFailure(const std::wstring& description, bool showBox) {
     WriteStandardLine(STD_ERROR_HANDLE, description);

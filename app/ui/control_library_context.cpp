@@ -1,0 +1,32 @@
+#include "control_library_context.h"
+#include "command_line.h"
+#include "resource_ids.h"
+#include "win32_error.h"
+
+namespace {
+bool IsFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+}  // namespace
+
+ControlLibraryContext::ControlLibraryContext(HMODULE module, const std::wstring& directory) {
+    const std::wstring library = modMain::AddSlash(directory) + kControlLibraryFile;
+    if (!IsFile(library)) return;
+
+    ACTCTXW request{};
+    request.cbSize = sizeof request;
+    request.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID |
+                      ACTCTX_FLAG_ASSEMBLY_DIRECTORY_VALID;
+    request.hModule = module;
+    request.lpResourceName = MAKEINTRESOURCEW(IDR_TOLLEN_MANIFEST);
+    request.lpAssemblyDirectory = directory.c_str();
+    context_ = ActivationContext(CreateActCtxW(&request));
+    if (!context_) modMain::ThrowLastError(library);
+    if (!ActivateActCtx(context_.get(), &cookie_)) modMain::ThrowLastError(library);
+    activated_ = true;
+}
+
+ControlLibraryContext::~ControlLibraryContext() {
+    if (activated_) DeactivateActCtx(0, cookie_);
+}

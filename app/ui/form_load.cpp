@@ -36,13 +36,14 @@ void frmStatus::Form_Load() {
 }
 
 // A list file that cannot be created or read stops the start-up: the failure is
-// reported and the program ends before the window is ever shown.
+// reported (in a box too, unless the run is unattended) and the program ends
+// before the window is ever shown.
 bool frmStatus::RunStartupStep(const std::function<void()>& step) {
     try {
         step();
         return true;
     } catch (const modMain::Win32Error& failure) {
-        ReportFailure(failure.Describe(), true);
+        ReportFailure(failure.Describe(), !Unattended());
         EndProgram(kExitFailed);
         return false;
     }

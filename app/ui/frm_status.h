@@ -90,6 +90,7 @@ private:
     bool ModalOpen() const noexcept { return !IsWindowEnabled(hwnd_); }
 
     bool Switch(const wchar_t* name) const;
+    bool Unattended() const;   // AUTO and QUIET: no box waits for a reader
     bool RunStartupStep(const std::function<void()>& step);
     void ReportFailure(const std::wstring& description, bool showBox);
     void EndProgram(int exitCode);

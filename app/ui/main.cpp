@@ -6,6 +6,7 @@
 #include "frm_status.h"
 #include "message_pump.h"
 #include "standard_output.h"
+#include "unattended.h"
 
 namespace {
 
@@ -19,11 +20,13 @@ int RunMessageLoop(HWND dialog) {
     return static_cast<int>(msg.wParam);
 }
 
-// A failure that no handler reported: said once, in a box and on standard error.
+// A failure that no handler reported (such as a folder picker that cannot be
+// created): said once, on standard error and, unless the run is unattended, in a box.
 int ReportUnhandled(const std::exception& failure) {
     const std::wstring text = DescribeFailure(failure);
     WriteStandardLine(STD_ERROR_HANDLE, text);
-    MessageBoxW(nullptr, text.c_str(), L"Scourway", MB_OK | MB_ICONERROR);
+    if (!IsUnattended(modMain::CommandLineArguments()))
+        MessageBoxW(nullptr, text.c_str(), L"Scourway", MB_OK | MB_ICONERROR);
     return kExitFailed;
 }
 

@@ -54,23 +54,34 @@ private:
     std::optional<BusyPointer> busy_;
 };
 
+// With PREVIEW the run deletes nothing: it lists on standard output every file a
+// run would delete and reports how many, without asking first. With RECYCLE the
+// matches go to the Recycle Bin. PREVIEW wins over RECYCLE.
 void frmStatus::cmdProcess_Click() {
     int32_t directories = 0;
     int32_t files = 0;
     const bool quiet = Switch(L"QUIET");
     const bool unattended = Switch(L"AUTO");
-    if (!quiet && !unattended &&
-        dialogs_->Ask(ConfirmDeleteText(DirText()), L"Confirm Delete", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) !=
-            IDYES)
+    const bool preview = Switch(L"PREVIEW");
+    const bool recycle = !preview && Switch(L"RECYCLE");
+    if (!quiet && !unattended && !preview &&
+        dialogs_->Ask(ConfirmDeleteText(DirText(), recycle), L"Confirm Delete",
+                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) != IDYES)
         return;
 
     RunOutcome outcome = RunOutcome::Completed;
     std::wstring failure;
     int32_t notDeleted = 0;
     {
+        StandardLineWriter listing(STD_OUTPUT_HANDLE);   // written out before the summary
+        modMain::SweepOptions options;
+        options.action = preview   ? modMain::SweepAction::Preview
+                         : recycle ? modMain::SweepAction::Recycle
+                                   : modMain::SweepAction::Delete;
+        if (preview) options.onMatch = [&listing](const std::wstring& path) { listing.Add(path); };
         WindowSweepHost host(hwnd_, [this] { return PumpWaitingMessages(hwnd_) && SweepMayGoOn(); });
         RunLock lock(*this, host);
-        modMain::Sweep sweep(host, modMain::colFiles);
+        modMain::Sweep sweep(host, modMain::colFiles, std::move(options));
         try {
             sweep.SweepFolder(DirText(), directories, files);
         } catch (const modMain::SweepStopped&) {
@@ -81,7 +92,8 @@ void frmStatus::cmdProcess_Click() {
         }
         notDeleted = sweep.FailedDeletions();
     }
-    const std::wstring summary = SummaryText(files - notDeleted, directories, notDeleted);
+    const std::wstring summary = preview ? PreviewSummaryText(files, directories)
+                                         : SummaryText(files - notDeleted, directories, notDeleted);
     const bool closing = !SweepMayGoOn();
 
     switch (outcome) {
@@ -92,12 +104,13 @@ void frmStatus::cmdProcess_Click() {
         break;
     case RunOutcome::Failed:
         exitCode_ = kExitFailed;
-        // An unattended run never waits for anyone to read a box.
-        ReportFailure(failure, !closing && !(Switch(L"AUTO") && Switch(L"QUIET")));
+        ReportFailure(failure, !closing && !Unattended());
         break;
     case RunOutcome::Stopped:
         exitCode_ = kExitStopped;
-        WriteStandardLine(STD_ERROR_HANDLE, L"The delete run was stopped. So far: " + summary);
+        WriteStandardLine(STD_ERROR_HANDLE,
+                          (preview ? L"The preview was stopped. So far: " : L"The delete run was stopped. So far: ") +
+                              summary);
         break;
     }
     if (closing || outcome == RunOutcome::Stopped) EndProgram(exitCode_);

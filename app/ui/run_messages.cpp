@@ -1,9 +1,11 @@
 #include "run_messages.h"
 
-std::wstring ConfirmDeleteText(const std::wstring& directory) {
+std::wstring ConfirmDeleteText(const std::wstring& directory, bool recycle) {
     return L"Are you sure you wish to delete the listed files starting from " + directory + L"?" +
            L"\r\n\r\n" +
-           L"WARNING: This can NOT be undone and will recursively delete the listed files in ALL subdirectories.";
+           (recycle ? L"The files will be moved to the Recycle Bin; they can be restored from there."
+                    : L"WARNING: This can NOT be undone and will recursively delete the listed files in ALL "
+                      L"subdirectories.");
 }
 
 std::wstring SummaryText(int32_t deleted, int32_t directories, int32_t notDeleted) {
@@ -11,4 +13,8 @@ std::wstring SummaryText(int32_t deleted, int32_t directories, int32_t notDelete
                         L" directories.";
     if (notDeleted > 0) text += L"\r\n\r\n" + std::to_wstring(notDeleted) + L" matching files could not be deleted.";
     return text;
+}
+
+std::wstring PreviewSummaryText(int32_t files, int32_t directories) {
+    return std::to_wstring(files) + L" files would be deleted in " + std::to_wstring(directories) + L" directories.";
 }

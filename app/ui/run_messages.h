@@ -3,9 +3,13 @@
 #include <cstdint>
 #include <string>
 
-// The question before a run; the directory stands in it exactly as given.
-std::wstring ConfirmDeleteText(const std::wstring& directory);
+// The question before a run; the directory stands in it exactly as given. Its
+// warning says where the files go: gone for good, or (recycle) to the Recycle Bin.
+std::wstring ConfirmDeleteText(const std::wstring& directory, bool recycle = false);
 
 // The summary after a completed run. deleted counts the files actually removed;
 // notDeleted the matching files whose deletion failed (mentioned only when > 0).
 std::wstring SummaryText(int32_t deleted, int32_t directories, int32_t notDeleted);
+
+// The summary after a preview: the files a run would delete.
+std::wstring PreviewSummaryText(int32_t files, int32_t directories);

@@ -1,5 +1,5 @@
 #pragma once
-// One line to the process's standard output or error, when it has one (a console
+// Lines to the process's standard output or error, when it has one (a console
 // or a redirection); a program started without them writes nothing.
 #include <windows.h>
 #include <string>
@@ -7,3 +7,21 @@
 // A console gets the text as it is (WriteConsoleW); a file or pipe gets UTF-8.
 // The line ends with CR LF. False when there is no such handle or writing failed.
 bool WriteStandardLine(DWORD whichHandle, const std::wstring& text);
+
+// Many lines to one standard handle (a preview lists every file it finds),
+// collected and written in large pieces: on Flush, whenever enough has
+// gathered, and when the writer goes.
+class StandardLineWriter {
+public:
+    explicit StandardLineWriter(DWORD whichHandle) : which_(whichHandle) {}
+    ~StandardLineWriter() { Flush(); }
+    StandardLineWriter(const StandardLineWriter&) = delete;
+    StandardLineWriter& operator=(const StandardLineWriter&) = delete;
+
+    void Add(const std::wstring& text);
+    void Flush();
+
+private:
+    DWORD which_;
+    std::wstring pending_;
+};

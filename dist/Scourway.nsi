@@ -1,6 +1,6 @@
 ; Scourway installer: both files into Program Files, the control registered,
 ; a Start-menu shortcut and an uninstaller that takes back everything it added.
-; Built by scripts/package: makensis -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe>
+; Built by dist/CMakeLists.txt: makensis -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe>
 Unicode true
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
@@ -26,13 +26,13 @@ UninstPage instfiles
 Section "${PRODUCT}" SecMain
   SectionIn RO
   SetOutPath "$INSTDIR"
-  File "${STAGE}\Scourway.exe"
-  File "${STAGE}\Tollen.ocx"
-  File "${STAGE}\README.txt"
-  File "${STAGE}\NOTICE.txt"
+  File "${STAGE}/Scourway.exe"
+  File "${STAGE}/Tollen.ocx"
+  File "${STAGE}/README.txt"
+  File "${STAGE}/NOTICE.txt"
   ; A list the user already has is theirs: never overwrite it.
   ${IfNot} ${FileExists} "$INSTDIR\KILL.LST"
-    File "${STAGE}\KILL.LST"
+    File "${STAGE}/KILL.LST"
     ; Remember the sample's time stamp: the uninstaller removes an untouched sample.
     GetFileTime "$INSTDIR\KILL.LST" $0 $1
     WriteRegStr HKLM "${UNINST_KEY}" "SampleListTime" "$0 $1"

@@ -6,7 +6,8 @@ export SCOURWAY_BUILD=$build
 export WINEPREFIX=$build/wineprefix
 export WINEARCH=win32
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko download prompts, and no Linux menu entries for shortcuts.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # Starts Xvfb on the first free display number from 90 on and exports DISPLAY.
 start_xvfb() {

@@ -48,7 +48,7 @@ enum ControlId : int {
 
 enum class FontKind { Form, Large, Address, Warning };
 
-struct ControlSpec {
+struct ControlLayout {
     int id;
     const wchar_t* windowClass;
     DWORD style;
@@ -59,7 +59,7 @@ struct ControlSpec {
 
 // In tab order. The one-line labels clip rather than wrap onto a hidden second line.
 constexpr DWORD OneLine = SS_LEFTNOWORDWRAP;
-const ControlSpec Controls[] = {
+const ControlLayout Controls[] = {
     {IdOk, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, {4560, 2520, 1140, 345}, L"OK", FontKind::Form},
     {IdLabel1, L"STATIC", OneLine, {360, 1080, 4335, 255}, L"For some more really cool stuff check out -----",
      FontKind::Large},
@@ -180,14 +180,14 @@ private:
             default: return formFont;
             }
         };
-        for (const ControlSpec& spec : Controls) {
-            HWND control = ::CreateWindowExW(0, spec.windowClass, spec.designCaption, WS_CHILD | WS_VISIBLE | spec.style,
-                                             Pixels(spec.place.left, true), Pixels(spec.place.top, false),
-                                             Pixels(spec.place.width, true), Pixels(spec.place.height, false),
-                                             window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+        for (const ControlLayout& layout : Controls) {
+            HWND control = ::CreateWindowExW(0, layout.windowClass, layout.designCaption, WS_CHILD | WS_VISIBLE | layout.style,
+                                             Pixels(layout.place.left, true), Pixels(layout.place.top, false),
+                                             Pixels(layout.place.width, true), Pixels(layout.place.height, false),
+                                             window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
                                              ThisModule(), nullptr);
             if (!control) ThrowLastError();
-            ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(spec.font)), FALSE);
+            ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(layout.font)), FALSE);
         }
         ::SetDlgItemTextA(window_, IdLabel5, MakerAddress);
 

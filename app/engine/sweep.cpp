@@ -1,9 +1,11 @@
 #include "sweep.h"
 
+#include <utility>
 #include "command_line.h"
 #include "directory_listing.h"
 #include "file_removal.h"
 #include "long_path.h"
+#include "recycle_bin.h"
 #include "win32_error.h"
 
 namespace modMain {
@@ -27,6 +29,11 @@ Location Resolve(const std::wstring& path) {
     return {ExtendedPath(full), DisplayPath(full)};
 }
 
+bool StillThere(const Location& directory, const std::wstring& name) {
+    return ::GetFileAttributesW((AddSlash(directory.extended) + name).c_str()) != INVALID_FILE_ATTRIBUTES ||
+           ::GetLastError() != ERROR_FILE_NOT_FOUND;
+}
+
 std::vector<WildcardPattern> Compile(const FileCollection& patterns) {
     std::vector<WildcardPattern> compiled;
     compiled.reserve(static_cast<size_t>(patterns.Count()));
@@ -46,33 +53,91 @@ struct Sweep::Impl {
         if (!sweep.host_.Yield()) throw SweepStopped();
     }
 
+    bool Recycling() const { return sweep.options_.action == SweepAction::Recycle; }
+
     // Whether the file is gone for the patterns that follow.
-    bool Dispose(const Location& directory, const std::wstring& name) {
+    bool Dispose(const Location& directory, const std::wstring& name, DWORD attributes) {
         if (sweep.options_.action == SweepAction::Preview) return true;
+        if (Recycling()) {
+            const bool wasThere = StillThere(directory, name);
+            if (wasThere && !KeptReadOnly(attributes)) MoveToRecycleBin(directory.shown, {name});
+            if (wasThere && !StillThere(directory, name)) return true;
+            ++sweep.failed_;
+            return !wasThere;
+        }
         const Removal removal = remover.Remove(directory.extended, name);
         if (removal == Removal::Deleted) return true;
         ++sweep.failed_;
         return removal == Removal::Missing;
     }
 
+    // A read-only file stays where it is in every kind of run: DeleteFile refuses
+    // it, and the Recycle Bin, which would take it, is not asked.
+    static bool KeptReadOnly(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_READONLY) != 0; }
+
+    void Count(const Location& directory, const FileEntry& file, int32_t& found, int32_t* fileCounter) {
+        ++found;
+        if (fileCounter) ++*fileCounter;
+        if (sweep.options_.onMatch) sweep.options_.onMatch(AddSlash(directory.shown) + file.name);
+    }
+
     // Each pattern in list order over the directory's files, as a search per
     // pattern would see them: a file deleted by an earlier pattern is not found
-    // again, one that stayed is.
+    // again, one that stayed is. Recycling, the counted files wait and go to the
+    // Recycle Bin together once the last pattern is done (or the sweep stops).
     int32_t Apply(const Location& directory, const std::vector<FileEntry>& files, int32_t* fileCounter) {
         std::vector<bool> gone(files.size(), false);
+        std::vector<size_t> recycling;
         int32_t found = 0;
-        for (const WildcardPattern& pattern : patterns) {
-            if (!pattern.CanMatch()) continue;
-            for (size_t i = 0; i < files.size(); ++i) {
-                if (gone[i] || !pattern.Matches(files[i].name)) continue;
-                ++found;
-                if (fileCounter) ++*fileCounter;
-                if (sweep.options_.onMatch) sweep.options_.onMatch(AddSlash(directory.shown) + files[i].name);
-                gone[i] = Dispose(directory, files[i].name);
-                YieldOrStop();
+        try {
+            for (const WildcardPattern& pattern : patterns) {
+                if (!pattern.CanMatch()) continue;
+                for (size_t i = 0; i < files.size(); ++i) {
+                    if (gone[i] || !pattern.Matches(files[i].name)) continue;
+                    Count(directory, files[i], found, fileCounter);
+                    if (!Recycling()) {
+                        gone[i] = Dispose(directory, files[i].name, files[i].attributes);
+                    } else if (KeptReadOnly(files[i].attributes)) {
+                        ++sweep.failed_;
+                    } else {
+                        recycling.push_back(i);
+                        gone[i] = true;
+                    }
+                    YieldOrStop();
+                }
+            }
+        } catch (const SweepStopped&) {
+            Recycle(directory, files, recycling, nullptr, nullptr);
+            throw;
+        }
+        Recycle(directory, files, recycling, &found, fileCounter);
+        return found;
+    }
+
+    // One shell operation for the directory's waiting files. A file still there
+    // afterwards failed; a normal run would then find it again with every later
+    // pattern that matches it, and fail again, so (unless the sweep is stopping,
+    // found is null) those are counted too.
+    void Recycle(const Location& directory, const std::vector<FileEntry>& files, const std::vector<size_t>& waiting,
+                 int32_t* found, int32_t* fileCounter) {
+        if (waiting.empty()) return;
+        std::vector<std::wstring> names;
+        names.reserve(waiting.size());
+        for (size_t i : waiting) names.push_back(files[i].name);
+        MoveToRecycleBin(directory.shown, names);
+        for (size_t i : waiting) {
+            if (!StillThere(directory, files[i].name)) continue;
+            ++sweep.failed_;
+            if (!found) continue;
+            bool first = true;
+            for (const WildcardPattern& pattern : patterns) {
+                if (!pattern.CanMatch() || !pattern.Matches(files[i].name)) continue;
+                if (!std::exchange(first, false)) {
+                    Count(directory, files[i], *found, fileCounter);
+                    ++sweep.failed_;
+                }
             }
         }
-        return found;
     }
 
     int32_t ApplyToFolder(const std::wstring& path) {
@@ -112,9 +177,7 @@ struct Sweep::Impl {
 };
 
 Sweep::Sweep(SweepHost& host, const FileCollection& patterns, SweepOptions options)
-    : host_(host), patterns_(patterns), options_(std::move(options)) {
-    if (options_.action == SweepAction::Recycle) throw Win32Error(ERROR_NOT_SUPPORTED, L"");
-}
+    : host_(host), patterns_(patterns), options_(std::move(options)) {}
 
 void Sweep::SweepFolder(const std::wstring& path, int32_t& directories, int32_t& files) {
     Impl impl{*this, Compile(patterns_), {}};
@@ -139,7 +202,8 @@ bool Sweep::TryDeleteFile(const std::wstring& fullPath) {
         const Location directory{ExtendedPath(full.substr(0, slash + 1)), DisplayPath(full.substr(0, slash + 1))};
         Impl impl{*this, {}, {}};
         const int32_t failedBefore = failed_;
-        impl.Dispose(directory, full.substr(slash + 1));
+        const std::wstring name = full.substr(slash + 1);
+        impl.Dispose(directory, name, ::GetFileAttributesW((AddSlash(directory.extended) + name).c_str()));
         return failed_ == failedBefore;
     } catch (const Win32Error&) {
         ++failed_;

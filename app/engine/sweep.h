@@ -36,7 +36,7 @@ public:
 enum class SweepAction {
     Delete,    // DeleteFile
     Preview,   // nothing is deleted; every match is reported to onMatch
-    Recycle,   // matches go to the Recycle Bin (not yet supported: Sweep's constructor throws)
+    Recycle,   // matches go to the Recycle Bin, one shell operation per directory
 };
 
 struct SweepOptions {
@@ -49,7 +49,6 @@ struct SweepOptions {
 
 class Sweep {
 public:
-    // Throws Win32Error (ERROR_NOT_SUPPORTED) for SweepAction::Recycle.
     // The sweep reads patterns as it goes: they must outlive it and stay unchanged.
     Sweep(SweepHost& host, const FileCollection& patterns, SweepOptions options = {});
     Sweep(SweepHost& host, FileCollection&& patterns, SweepOptions options = {}) = delete;
@@ -67,8 +66,9 @@ public:
     int32_t DeleteMatchesInFolder(const std::wstring& directory);
     // Matches of one pattern in one directory: each counted, then deleted.
     int32_t DeletePatternMatches(const std::wstring& directory, const std::wstring& pattern);
-    // Deletes one file (in Preview: nothing, and true); any failure is absorbed
-    // and counted in FailedDeletions.
+    // Deletes (or recycles) one file (in Preview: nothing, and true); any failure
+    // is absorbed and counted in FailedDeletions. Read-only files are never
+    // recycled, as they are never deleted.
     bool TryDeleteFile(const std::wstring& fullPath);
 
     // Counted matches whose deletion failed.

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 #include "temp_tree.h"
 #include "test_support.h"
+#include "unique_handle.h"
 #include "win32_error.h"
 
 namespace modMain {
@@ -306,11 +309,147 @@ TEST_F(SweepTest, TheOneFolderProceduresCountTheirMatches) {
     ::SetFileAttributesW(tree.Path(L"ro.bak").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(SweepTest, RecycleIsNotSupportedYet) {
-    const FileCollection all = ListOf({L"*"});
-    const auto failure = FailureOf([&] { Sweep sweep(host, all, SweepOptions{SweepAction::Recycle, {}}); });
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->code(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
+// Under Wine the Recycle Bin is the desktop's trash, $XDG_DATA_HOME/Trash: here a
+// folder of this test program's own, set before the bin's first use (Wine keeps
+// the place from then on, and deletes outright when it has none).
+class RecycleTest : public SweepTest {
+protected:
+    void SetUp() override { Bin(); }
+
+    static const TempTree& Bin() {
+        static TempTree bin;
+        static const bool placed = [] {
+            const std::string home = bin.HostPath(L"");
+            return !UnderWine() || ::SetEnvironmentVariableW(L"XDG_DATA_HOME", std::wstring(home.begin(), home.end()).c_str());
+        }();
+        EXPECT_TRUE(placed);
+        return bin;
+    }
+    // What the bin holds under this name (its content), or nothing.
+    static std::optional<std::string> Recycled(const std::wstring& name) {
+        const std::wstring inBin = L"Trash\\files\\" + name;
+        if (!Bin().Exists(inBin)) return std::nullopt;
+        return Bin().Read(inBin);
+    }
+    // The same small tree in a folder of the tree.
+    void MakeTree(const std::wstring& below) {
+        const std::wstring at = below + L"\\";
+        tree.Dir(below);
+        tree.Dir(at + L"d");
+        tree.File(at + L"keep.txt");
+        tree.File(at + L"ro.tmp", "", FILE_ATTRIBUTE_READONLY);   // matched by two patterns, refused by both
+        tree.File(at + L"d\\old.bak");
+        tree.File(at + L"d\\x.tmp");
+    }
+    void Unprotect(const std::wstring& relative) {
+        ::SetFileAttributesW(tree.Path(relative).c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+};
+
+TEST_F(RecycleTest, MatchesGoToTheRecycleBinAndTheRunCountsAsADeleteRunDoes) {
+    tree.Dir(L"sub");
+    tree.File(L"sub\\recycled-one.tmp", "first");
+    tree.File(L"recycled-two.tmp", "second");
+    tree.File(L"kept.txt");
+    Run(ListOf({L"*.tmp"}), {}, SweepOptions{SweepAction::Recycle, {}});
+    EXPECT_EQ(files, 2);
+    EXPECT_EQ(directories, 2);
+    EXPECT_EQ(failed, 0);
+    EXPECT_FALSE(tree.Exists(L"sub\\recycled-one.tmp"));
+    EXPECT_FALSE(tree.Exists(L"recycled-two.tmp"));
+    EXPECT_TRUE(tree.Exists(L"kept.txt"));
+    if (UnderWine()) {
+        EXPECT_EQ(Recycled(L"recycled-one.tmp"), std::optional<std::string>("first"));
+        EXPECT_EQ(Recycled(L"recycled-two.tmp"), std::optional<std::string>("second"));
+    }
+}
+
+TEST_F(RecycleTest, CountsFailuresCaptionsAndYieldsMatchADeleteRunOnTheSameTree) {
+    MakeTree(L"deleting");
+    MakeTree(L"recycling");
+    const FileCollection patterns = ListOf({L"*.tmp", L"ro.*", L"*.bak"});
+    std::vector<std::wstring> deletedSeen, recycledSeen;
+    auto relativeTo = [&](const std::wstring& below, std::vector<std::wstring>& seen) {
+        return [&seen, base = tree.Path(below).size()](const std::wstring& path) { seen.push_back(path.substr(base)); };
+    };
+
+    Run(patterns, tree.Path(L"deleting"), SweepOptions{SweepAction::Delete, relativeTo(L"deleting", deletedSeen)});
+    const int32_t deletedFiles = files, deletedFailed = failed, deletedDirectories = directories;
+    Events deleteEvents;
+    for (const std::wstring& event : host.events)
+        deleteEvents.push_back(event == L"yield" ? event : event.substr(0, event.find(L"deleting")));
+    host.events.clear();
+    files = directories = 0;
+
+    Run(patterns, tree.Path(L"recycling"), SweepOptions{SweepAction::Recycle, relativeTo(L"recycling", recycledSeen)});
+    EXPECT_EQ(files, deletedFiles);
+    EXPECT_EQ(failed, deletedFailed);
+    EXPECT_EQ(directories, deletedDirectories);
+    EXPECT_EQ(files, 4);    // ro.tmp twice, x.tmp, old.bak
+    EXPECT_EQ(failed, 2);
+    EXPECT_EQ(recycledSeen.size(), deletedSeen.size());
+    Events recycleEvents;
+    for (const std::wstring& event : host.events)
+        recycleEvents.push_back(event == L"yield" ? event : event.substr(0, event.find(L"recycling")));
+    EXPECT_EQ(recycleEvents, deleteEvents);
+
+    for (const wchar_t* kept : {L"\\keep.txt", L"\\ro.tmp"}) {
+        EXPECT_TRUE(tree.Exists(std::wstring(L"deleting") + kept));
+        EXPECT_TRUE(tree.Exists(std::wstring(L"recycling") + kept)) << "a read-only file is never recycled";
+    }
+    for (const wchar_t* gone : {L"\\d\\old.bak", L"\\d\\x.tmp"}) {
+        EXPECT_FALSE(tree.Exists(std::wstring(L"deleting") + gone));
+        EXPECT_FALSE(tree.Exists(std::wstring(L"recycling") + gone));
+    }
+    Unprotect(L"deleting\\ro.tmp");
+    Unprotect(L"recycling\\ro.tmp");
+}
+
+// A file in use stays, in the Recycle Bin's run as in a delete run, and every
+// pattern that matches it counts it and fails.
+TEST_F(RecycleTest, AFileInUseIsCountedByEveryPatternThatMatchesItAsInADeleteRun) {
+    for (SweepAction action : {SweepAction::Delete, SweepAction::Recycle}) {
+        tree.File(L"in-use.tmp");
+        tree.File(L"free.tmp");
+        FileHandle inUse(::CreateFileW(tree.Path(L"in-use.tmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                       nullptr));
+        ASSERT_TRUE(inUse);
+        files = directories = 0;
+        Run(ListOf({L"*.tmp", L"in-*", L"*.bak"}), {}, SweepOptions{action, {}});
+        EXPECT_TRUE(tree.Exists(L"in-use.tmp"));
+        EXPECT_FALSE(tree.Exists(L"free.tmp"));
+        EXPECT_EQ(files, 3);
+        EXPECT_EQ(failed, 2);
+    }
+}
+
+TEST_F(RecycleTest, AStoppedSweepStillRecyclesWhatItCountedInTheDirectory) {
+    tree.File(L"stopped-first.tmp");
+    tree.File(L"stopped-second.tmp");
+    host.onYield = [](int yield) { return yield < 2; };   // stop at the yield after the first match
+    const FileCollection stopped = ListOf({L"stopped-*"});
+    Sweep sweep(host, stopped, SweepOptions{SweepAction::Recycle, {}});
+    EXPECT_THROW(sweep.SweepFolder(tree.Root(), directories, files), SweepStopped);
+    EXPECT_EQ(files, 1);
+    EXPECT_EQ(tree.Exists(L"stopped-first.tmp") + tree.Exists(L"stopped-second.tmp"), 1)
+        << "the counted file went, the other stayed";
+}
+
+TEST_F(RecycleTest, OneFileByItself) {
+    tree.File(L"single.tmp", "one");
+    tree.File(L"single-ro.tmp", "", FILE_ATTRIBUTE_READONLY);
+    const FileCollection none;
+    Sweep sweep(host, none, SweepOptions{SweepAction::Recycle, {}});
+    EXPECT_TRUE(sweep.TryDeleteFile(tree.Path(L"single.tmp")));
+    EXPECT_FALSE(tree.Exists(L"single.tmp"));
+    if (UnderWine()) {
+        EXPECT_EQ(Recycled(L"single.tmp"), std::optional<std::string>("one"));
+    }
+    EXPECT_FALSE(sweep.TryDeleteFile(tree.Path(L"single-ro.tmp")));
+    EXPECT_TRUE(tree.Exists(L"single-ro.tmp"));
+    EXPECT_FALSE(sweep.TryDeleteFile(tree.Path(L"missing.tmp")));
+    EXPECT_EQ(sweep.FailedDeletions(), 2);
+    Unprotect(L"single-ro.tmp");
 }
 
 // Links are made with the host's ln, as a user's tree would hold them.

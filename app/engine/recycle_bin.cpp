@@ -1,0 +1,27 @@
+#include "recycle_bin.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include "command_line.h"
+
+namespace modMain {
+
+void MoveToRecycleBin(const std::wstring& directory, const std::vector<std::wstring>& names) {
+    if (names.empty()) return;
+    // The shell takes a list of full paths, each ended by a null, the list by a second one.
+    std::wstring paths;
+    for (const std::wstring& name : names) {
+        paths += AddSlash(directory) + name;
+        paths.push_back(L'\0');
+    }
+    paths.push_back(L'\0');
+
+    SHFILEOPSTRUCTW operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = paths.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_NOCONFIRMMKDIR;
+    // Its result covers the whole list; what is left in the directory tells per file.
+    ::SHFileOperationW(&operation);
+}
+
+}  // namespace modMain

@@ -1,0 +1,14 @@
+#pragma once
+// The Recycle Bin: files moved there can be restored by the user.
+#include <string>
+#include <vector>
+
+namespace modMain {
+
+// Moves the named files of one directory (its full path as the user sees it, no
+// \\?\ prefix) to the Recycle Bin in one shell operation, silently: no question,
+// no progress window, no error box. The operation's result does not say which
+// files went, so the caller checks which are still there.
+void MoveToRecycleBin(const std::wstring& directory, const std::vector<std::wstring>& names);
+
+}  // namespace modMain

@@ -10,17 +10,15 @@ bool IsFile(const std::wstring& path) {
 }
 }  // namespace
 
-ControlLibraryContext::ControlLibraryContext(HMODULE module, const std::wstring& directory) {
-    const std::wstring library = modMain::AddSlash(directory) + kControlLibraryFile;
+ControlLibraryContext::ControlLibraryContext() {
+    const std::wstring library = modMain::AddSlash(modMain::ProgramDirectory()) + kControlLibraryFile;
     if (!IsFile(library)) return;
 
     ACTCTXW request{};
     request.cbSize = sizeof request;
-    request.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID |
-                      ACTCTX_FLAG_ASSEMBLY_DIRECTORY_VALID;
-    request.hModule = module;
+    request.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.hModule = GetModuleHandleW(nullptr);
     request.lpResourceName = MAKEINTRESOURCEW(IDR_TOLLEN_MANIFEST);
-    request.lpAssemblyDirectory = directory.c_str();
     context_ = ActivationContext(CreateActCtxW(&request));
     if (!context_) modMain::ThrowLastError(library);
     if (!ActivateActCtx(context_.get(), &cookie_)) modMain::ThrowLastError(library);

@@ -9,7 +9,6 @@
 // back to the registry for a declared class whose file is missing, so without the
 // file the registered library is used as before.
 #include <windows.h>
-#include <string>
 #include "unique_handle.h"
 
 inline constexpr wchar_t kControlLibraryFile[] = L"Tollen.ocx";
@@ -23,9 +22,10 @@ using ActivationContext = UniqueHandle<ActivationContextTraits>;
 
 class ControlLibraryContext {
 public:
-    // Activates module's declaration, resolved against directory, when Tollen.ocx
-    // is a file in directory; does nothing otherwise. Throws Win32Error naming the file.
-    ControlLibraryContext(HMODULE module, const std::wstring& directory);
+    // Activates the program's declaration when Tollen.ocx is a file beside the
+    // program (where the declared file is looked for); does nothing otherwise.
+    // Throws Win32Error naming the file.
+    ControlLibraryContext();
     ~ControlLibraryContext();
     ControlLibraryContext(const ControlLibraryContext&) = delete;
     ControlLibraryContext& operator=(const ControlLibraryContext&) = delete;

@@ -171,7 +171,7 @@ void frmStatus::OnInitDialog() {
 
     CreateControls(dpi);
     {
-        const ControlLibraryContext beside(Instance(), modMain::ProgramDirectory());
+        const ControlLibraryContext beside;
         picker_ = CreatePathwick1(hwnd_);
     }
     SendMessageW(hwnd_, DM_SETDEFID, IDC_CMDPROCESS, 0);

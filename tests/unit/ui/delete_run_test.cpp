@@ -1,5 +1,6 @@
 // The delete run: confirmation, the locked window during the sweep, the summary,
 // and how a failing or interrupted sweep leaves the window and the exit code.
+#include <algorithm>
 #include "busy_pointer.h"
 #include "control_ids.h"
 #include "exit_codes.h"
@@ -207,9 +208,93 @@ TEST_F(DeleteRunTest, AnAutoStartRunsOnceAndEndsWithTheRunsOutcome) {
 }
 
 TEST_F(DeleteRunTest, SummaryTexts) {
+    EXPECT_EQ(PreviewSummaryText(1, 1), L"1 files would be deleted in 1 directories.");
     EXPECT_EQ(SummaryText(1, 1, 0), L"1 total files deleted in 1 directories.");
     EXPECT_EQ(SummaryText(1234567, 89, 0), L"1234567 total files deleted in 89 directories.");
     EXPECT_EQ(SummaryText(0, 1, 2), L"0 total files deleted in 1 directories.\r\n\r\n2 matching files could not be deleted.");
+}
+
+
+bool PathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+TEST_F(DeleteRunTest, APreviewListsExactlyWhatTheRunThenDeletesAndDeletesNothing) {
+    Load(folder / L"tree");
+    arguments = L"/PREVIEW";
+    dialogs.answers = {IDOK};
+    WatchCaptions();
+    std::vector<std::wstring> listed;
+    {
+        CapturedStream out(STD_OUTPUT_HANDLE, folder / L"preview.txt");
+        form->cmdProcess_Click();
+        listed = out.Lines();
+    }
+    ASSERT_EQ(dialogs.calls.size(), 1u) << "no confirmation, only the summary";
+    EXPECT_EQ(dialogs.calls[0].title, L"Scourway");
+    EXPECT_EQ(dialogs.calls[0].text, L"3 files would be deleted in 3 directories.");
+    EXPECT_EQ(dialogs.calls[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+    ASSERT_EQ(listed.size(), 4u);
+    EXPECT_EQ(listed.back(), dialogs.calls[0].text) << "the summary follows the list";
+    listed.pop_back();
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::wstring>{folder / L"tree\\a.tmp", folder / L"tree\\one\\b.tmp",
+                                                 folder / L"tree\\two\\c.bak"}));
+    for (const std::wstring& path : listed) EXPECT_TRUE(PathExists(path)) << "deleted: " << testing::PrintToString(path);
+
+    // Caption and locking as in a run.
+    ASSERT_GE(snapshots.size(), 2u);
+    EXPECT_EQ(snapshots.front().caption, L"Scourway - " + (folder / L"tree"));
+    EXPECT_TRUE(snapshots.front().busy);
+    EXPECT_FALSE(snapshots.front().anyLockedEnabled);
+    ExpectIdle();
+    EXPECT_EQ(form->ExitCode(), kExitOk);
+
+    // The run deletes those files and no other.
+    arguments = L"/QUIET";
+    form->cmdProcess_Click();
+    for (const std::wstring& path : listed) EXPECT_FALSE(PathExists(path)) << testing::PrintToString(path);
+    EXPECT_TRUE(folder.Exists(L"tree\\keep.txt"));
+}
+
+// Under Wine the Recycle Bin is $XDG_DATA_HOME/Trash; Wine reads the place once,
+// so this process has one bin, in a folder of its own.
+const TempFolder& RecycleBinFolder() {
+    static TempFolder bin;
+    static const bool placed = [] {
+        const std::string host = HostPathOf(bin.path());
+        return host.empty() || SetEnvironmentVariableW(L"XDG_DATA_HOME", std::wstring(host.begin(), host.end()).c_str());
+    }();
+    EXPECT_TRUE(placed);
+    return bin;
+}
+
+TEST_F(DeleteRunTest, RecycleSaysWhereTheFilesGoAndMovesThemToTheRecycleBin) {
+    const TempFolder& bin = RecycleBinFolder();
+    Load(folder / L"tree");
+    arguments = L"/RECYCLE";
+    dialogs.answers = {IDYES, IDOK};
+    form->cmdProcess_Click();
+    ASSERT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_EQ(dialogs.calls[0].title, L"Confirm Delete");
+    EXPECT_EQ(dialogs.calls[0].text,
+              L"Are you sure you wish to delete the listed files starting from " + (folder / L"tree") +
+                  L"?\r\n\r\nThe files will be moved to the Recycle Bin; they can be restored from there.");
+    EXPECT_EQ(dialogs.calls[1].text, L"3 total files deleted in 3 directories.");
+    for (const wchar_t* gone : {L"tree\\a.tmp", L"tree\\one\\b.tmp", L"tree\\two\\c.bak"}) {
+        EXPECT_FALSE(folder.Exists(gone)) << testing::PrintToString(gone);
+    }
+    EXPECT_TRUE(folder.Exists(L"tree\\keep.txt"));
+    if (!HostPathOf(bin.path()).empty()) {
+        for (const wchar_t* recycled : {L"a.tmp", L"b.tmp", L"c.bak"})
+            EXPECT_TRUE(bin.Exists(std::wstring(L"Trash\\files\\") + recycled)) << testing::PrintToString(recycled);
+    }
+
+    // PREVIEW wins: nothing goes anywhere.
+    folder.WriteFile(L"tree\\again.tmp", "x");
+    arguments = L"/RECYCLE /PREVIEW";
+    dialogs.answers = {IDOK};
+    form->cmdProcess_Click();
+    EXPECT_EQ(dialogs.calls.back().text, L"1 files would be deleted in 3 directories.");
+    EXPECT_TRUE(folder.Exists(L"tree\\again.tmp"));
 }
 
 }  // namespace

@@ -140,4 +140,40 @@ TEST_F(FormLoadTest, AListFileThatCannotBeReadStopsTheStartUp) {
     EXPECT_EQ(form->ExitCode(), kExitFailed);
 }
 
+
+// An unattended run must not wait on a box nobody reads: the failure goes to
+// standard error and the program ends. The missing-list question is still asked.
+TEST_F(FormLoadTest, UnattendedStartUpFailuresGoToStandardErrorWithoutABox) {
+    StatusEnvironment environment;
+    environment.listFile = folder / L"no such folder\\KILL.LST";
+    environment.arguments = [] { return std::wstring(L"/AUTO /QUIET"); };
+    dialogs.answers = {IDYES};
+    {
+        CapturedStream errors(STD_ERROR_HANDLE, folder / L"errors.txt");
+        form = std::make_unique<frmStatus>(environment, &dialogs);
+        form->Form_Load();
+        ASSERT_EQ(dialogs.calls.size(), 1u);
+        EXPECT_EQ(dialogs.calls[0].title, L"Error - File Not Found");
+        EXPECT_TRUE(form->Ended());
+        EXPECT_EQ(form->ExitCode(), kExitFailed);
+        const std::wstring& list = environment.listFile;   // plain ASCII here
+        EXPECT_NE(errors.Text().find(std::string(list.begin(), list.end())), std::string::npos) << errors.Text();
+    }
+
+    // A list that cannot be read: no box at all.
+    form.reset();
+    DrainQuit();
+    dialogs.calls.clear();
+    WriteList("*.tmp\r\n");
+    FileHandle locked(CreateFileW((folder / L"KILL.LST").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(locked);
+    arguments = L"/QUIET /AUTO";
+    CapturedStream errors(STD_ERROR_HANDLE, folder / L"errors-2.txt");
+    Form().Form_Load();
+    EXPECT_TRUE(dialogs.calls.empty());
+    EXPECT_TRUE(form->Ended());
+    EXPECT_EQ(form->ExitCode(), kExitFailed);
+    EXPECT_NE(errors.Text().find("KILL.LST"), std::string::npos) << errors.Text();
+}
+
 }  // namespace

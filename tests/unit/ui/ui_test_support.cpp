@@ -1,6 +1,7 @@
 #include "ui_test_support.h"
 #include <fstream>
 #include <iterator>
+#include <utility>
 #include "control_ids.h"
 #include "pattern_list.h"
 
@@ -136,3 +137,44 @@ int StatusTest::Selection() {
 void StatusTest::Select(int row) { SendMessageW(form->Control(IDC_LSTDELETE), LB_SETCURSEL, row, 0); }
 
 bool StatusTest::Enabled(int id) { return IsWindowEnabled(form->Control(id)) != FALSE; }
+
+CapturedStream::CapturedStream(DWORD which, std::wstring file)
+    : which_(which), file_(std::move(file)), previous_(GetStdHandle(which)) {
+    handle_ = CreateFileW(file_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(handle_, INVALID_HANDLE_VALUE);
+    SetStdHandle(which_, handle_);
+}
+
+CapturedStream::~CapturedStream() {
+    SetStdHandle(which_, previous_);
+    CloseHandle(handle_);
+}
+
+std::string CapturedStream::Text() const {
+    std::ifstream in(file_.c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::wstring> CapturedStream::Lines() const {
+    const std::string text = Text();
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    std::vector<std::wstring> lines;
+    for (size_t start = 0, end; (end = wide.find(L"\r\n", start)) != std::wstring::npos; start = end + 2)
+        lines.push_back(wide.substr(start, end - start));
+    return lines;
+}
+
+std::string HostPathOf(const std::wstring& path) {
+    using ToHost = char*(CDECL*)(const wchar_t*);
+    const auto toHost = reinterpret_cast<ToHost>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!toHost) return {};
+    char* host = toHost(path.c_str());
+    if (!host) return {};
+    std::string result = host;
+    HeapFree(GetProcessHeap(), 0, host);
+    return result;
+}

@@ -69,3 +69,25 @@ protected:
 
 // Takes WM_QUIT (posted when the program ends) out of this thread's queue.
 void DrainQuit();
+
+// One of this process's standard handles sent to a file for as long as it lives.
+class CapturedStream {
+public:
+    CapturedStream(DWORD which, std::wstring file);
+    ~CapturedStream();
+    CapturedStream(const CapturedStream&) = delete;
+    CapturedStream& operator=(const CapturedStream&) = delete;
+    // What was written so far, as UTF-8 bytes.
+    std::string Text() const;
+    // The same as lines, each without its CR LF.
+    std::vector<std::wstring> Lines() const;
+
+private:
+    DWORD which_;
+    std::wstring file_;
+    HANDLE previous_;
+    HANDLE handle_;
+};
+
+// The host's own path of a Windows path under Wine ("" elsewhere).
+std::string HostPathOf(const std::wstring& path);

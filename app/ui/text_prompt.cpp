@@ -2,10 +2,41 @@
 #include <algorithm>
 #include "control_ids.h"
 #include "resource_ids.h"
+#include "twips.h"
 #include "win32_error.h"
 #include "window_text.h"
 
 namespace {
+
+// The prompt's client area and controls in twips (at 96 DPI the pixels of the
+// template's dialog units in its 8-point font), placed at the screen's DPI so the
+// prompt keeps its proportions whatever the font's metrics there.
+constexpr int kPromptWidth = 5400;
+constexpr int kPromptHeight = 1905;
+struct PromptControl {
+    int id;
+    int left, top, width, height;
+};
+constexpr PromptControl kPromptControls[] = {
+    {IDC_PROMPT_LABEL, 165, 165, 3825, 1080},
+    {IDOK, 4125, 165, 1125, 345},
+    {IDCANCEL, 4125, 615, 1125, 345},
+    {IDC_PROMPT_EDIT, 165, 1395, 5085, 315},
+};
+
+void PlaceFromTwips(HWND dialog) {
+    const Dpi dpi = ScreenDpi();
+    RECT frame = TwipsToPixels(0, 0, kPromptWidth, kPromptHeight, dpi);
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const PromptControl& control : kPromptControls) {
+        const RECT place = TwipsToPixels(control.left, control.top, control.width, control.height, dpi);
+        SetWindowPos(GetDlgItem(dialog, control.id), nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
 
 struct PromptState {
     const std::wstring& title;
@@ -23,6 +54,7 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         SetDlgItemTextW(dialog, IDC_PROMPT_LABEL, state->prompt.c_str());
         HWND field = GetDlgItem(dialog, IDC_PROMPT_EDIT);
         SetWindowTextW(field, state->initial.c_str());
+        PlaceFromTwips(dialog);
         CentreWindowOn(dialog, GetWindow(dialog, GW_OWNER));
         SetFocus(field);
         SendMessageW(field, EM_SETSEL, 0, -1);

@@ -27,6 +27,24 @@ HICON ProgramIcon(int metricX, int metricY) {
                                          GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
 }
 
+// A label keeps its place but is widened to its text on one line: at some DPIs
+// the font is wider, for its size, than at 96, and a label must never wrap out
+// of sight. The labels have nothing to their right.
+void WidenToText(HWND label, HFONT font) {
+    const std::wstring text = WindowText(label);
+    HDC dc = GetDC(label);
+    if (!dc) return;
+    const HGDIOBJ previous = SelectObject(dc, font);
+    RECT needed{};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+    RECT now{};
+    GetClientRect(label, &now);
+    if (needed.right > now.right)
+        SetWindowPos(label, nullptr, 0, 0, needed.right, now.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 GdiObject CreateControlFont(int dpiY, bool bold) {
     LOGFONTW font{};
     font.lfHeight = FontHeight(825, dpiY);   // MS Sans Serif 8.25 pt
@@ -188,8 +206,9 @@ void frmStatus::CreateControls(Dpi dpi) {
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                      Instance(), nullptr);
         if (!child) modMain::ThrowLastError(control.windowClass);
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(AsFont(control.bold ? boldFont_ : font_)),
-                     FALSE);
+        const HFONT font = AsFont(control.bold ? boldFont_ : font_);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (wcscmp(control.windowClass, L"Static") == 0) WidenToText(child, font);
     }
 }
 

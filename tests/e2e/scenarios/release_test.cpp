@@ -280,8 +280,24 @@ protected:
     }
     static int Px(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 
+    // The width of a label's text on one line in the program's 8.25-point font at this DPI.
+    static int TextWidth(const std::wstring& text, int dpi) {
+        HFONT font = CreateFontW(-MulDiv(825, dpi, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                 L"MS Sans Serif");
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ previous = SelectObject(dc, font);
+        RECT needed{};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_SINGLELINE);
+        SelectObject(dc, previous);
+        DeleteDC(dc);
+        DeleteObject(font);
+        return needed.right;
+    }
+
     struct Sizes {
         Box main, list, about, prompt, promptField;
+        std::vector<std::pair<Box, std::wstring>> labels;
     };
     // The client areas of the main window, the About window and the text prompt, the
     // list box in the main window and the prompt's field, for a program started at this DPI.
@@ -292,6 +308,7 @@ protected:
         Sizes sizes;
         sizes.main = main.ClientScreenBox();
         sizes.list = main.lstDelete().BoxInParent();
+        for (const Window& label : {main.lblDir(), main.lblFiles()}) sizes.labels.emplace_back(label.BoxInParent(), label.Text());
 
         main.cmdAdd().Click();
         TextPrompt prompt = WaitForPrompt(*program, L"Add File to Delete");
@@ -329,6 +346,12 @@ TEST_P(ScreenDpi, WindowsKeepTheirTwipsLayout) {
     EXPECT_EQ(sizes.prompt.width, Px(5400, dpi));
     EXPECT_EQ(sizes.prompt.height, Px(1905, dpi));
     EXPECT_EQ(sizes.promptField, place(165, 1395, 5085, 315)) << ToString(sizes.promptField);
+
+    // A label shows its text on one line, however wide the font is at this DPI.
+    for (const auto& [box, text] : sizes.labels) {
+        EXPECT_EQ(box.height, Px(195, dpi)) << Utf8(text);
+        EXPECT_GE(box.width, TextWidth(text, dpi)) << Utf8(text) << " wraps in " << ToString(box);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, ScreenDpi, ::testing::Values(96, 120, 144));

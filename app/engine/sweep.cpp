@@ -59,11 +59,14 @@ struct Sweep::Impl {
     bool Dispose(const Location& directory, const std::wstring& name, DWORD attributes) {
         if (sweep.options_.action == SweepAction::Preview) return true;
         if (Recycling()) {
-            const bool wasThere = StillThere(directory, name);
-            if (wasThere && !KeptReadOnly(attributes)) MoveToRecycleBin(directory.shown, {name});
-            if (wasThere && !StillThere(directory, name)) return true;
+            if (!StillThere(directory, name)) {   // already gone, as a deletion would find it
+                ++sweep.failed_;
+                return true;
+            }
+            if (!KeptReadOnly(attributes)) MoveToRecycleBin(directory.shown, {name});
+            if (!StillThere(directory, name)) return true;
             ++sweep.failed_;
-            return !wasThere;
+            return false;
         }
         const Removal removal = remover.Remove(directory.extended, name);
         if (removal == Removal::Deleted) return true;
@@ -107,10 +110,10 @@ struct Sweep::Impl {
                 }
             }
         } catch (const SweepStopped&) {
-            Recycle(directory, files, recycling, nullptr, nullptr);
+            RecycleWaiting(directory, files, recycling, nullptr, nullptr);
             throw;
         }
-        Recycle(directory, files, recycling, &found, fileCounter);
+        RecycleWaiting(directory, files, recycling, &found, fileCounter);
         return found;
     }
 
@@ -118,8 +121,8 @@ struct Sweep::Impl {
     // afterwards failed; a normal run would then find it again with every later
     // pattern that matches it, and fail again, so (unless the sweep is stopping,
     // found is null) those are counted too.
-    void Recycle(const Location& directory, const std::vector<FileEntry>& files, const std::vector<size_t>& waiting,
-                 int32_t* found, int32_t* fileCounter) {
+    void RecycleWaiting(const Location& directory, const std::vector<FileEntry>& files,
+                        const std::vector<size_t>& waiting, int32_t* found, int32_t* fileCounter) {
         if (waiting.empty()) return;
         std::vector<std::wstring> names;
         names.reserve(waiting.size());

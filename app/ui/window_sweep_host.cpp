@@ -12,11 +12,13 @@ void WindowSweepHost::SetCaption(const std::wstring& caption) {
 
 bool WindowSweepHost::Yield() {
     if (stopped_) return false;
-    if (hasPending_) {
-        const Clock::time_point now = now_();
-        if (!painted_ || now - lastPaint_ >= kPaintInterval) Paint(now);
+    const Clock::time_point now = now_();
+    if (hasPending_ && (!painted_ || now - lastPaint_ >= kPaintInterval)) Paint(now);
+    if (!pumped_ || now - lastPump_ >= kPumpInterval) {
+        pumped_ = true;
+        lastPump_ = now;
+        if (!pump_()) stopped_ = true;
     }
-    if (!pump_()) stopped_ = true;
     return !stopped_;
 }
 

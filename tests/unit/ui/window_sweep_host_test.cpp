@@ -1,5 +1,6 @@
 // The sweep's host paints the latest caption at most every 20 ms, at a yield or
-// when asked before a pause, and stops the sweep once its pump says so.
+// when asked before a pause, pumps at most every 10 ms, and stops the sweep once
+// its pump says so.
 #include "window_sweep_host.h"
 #include "window_text.h"
 #include "ui_test_support.h"
@@ -43,7 +44,20 @@ TEST_F(WindowSweepHostTest, CaptionsArePaintedAtYieldsAtMostEveryTwentyMilliseco
     now_ += 15ms;
     EXPECT_TRUE(host.Yield());
     EXPECT_EQ(Caption(), L"Scourway - C:\\c") << "the latest one, once 20 ms have passed";
-    EXPECT_EQ(pumps_, 3) << "every yield pumps";
+}
+
+TEST_F(WindowSweepHostTest, TheMessageLoopRunsAtTheFirstYieldThenEveryTenMilliseconds) {
+    WindowSweepHost host = Host();
+    EXPECT_TRUE(host.Yield());
+    EXPECT_EQ(pumps_, 1) << "the first yield pumps";
+    for (int i = 0; i < 3; ++i) {
+        now_ += 3ms;
+        EXPECT_TRUE(host.Yield());
+    }
+    EXPECT_EQ(pumps_, 1) << "9 ms later, not yet";
+    now_ += 1ms;
+    EXPECT_TRUE(host.Yield());
+    EXPECT_EQ(pumps_, 2) << "10 ms after the last pump";
 }
 
 TEST_F(WindowSweepHostTest, APendingCaptionIsShownBeforeAPause) {

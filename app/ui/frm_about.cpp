@@ -4,6 +4,7 @@
 #include <exception>
 #include "about_parts.h"
 #include "about_resources.h"
+#include "busy_pointer.h"
 #include "control_ids.h"
 #include "com_error.h"
 #include "win32_error.h"
@@ -323,8 +324,8 @@ LRESULT frmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CTLCOLORSTATIC:
         return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_SETCURSOR:
-        if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
+    case WM_SETCURSOR:   // opened during a delete run, it shows the run's hourglass too
+        if (BusyPointer::OnSetCursor() || OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
         break;
     case WM_PAINT: {
         PAINTSTRUCT ps;

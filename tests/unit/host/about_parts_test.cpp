@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 #include "about_parts.h"
 #include "about_resources.h"
+#include "busy_pointer.h"
+#include "control_ids.h"
+#include "frm_about.h"
 
 namespace {
 
@@ -45,6 +48,41 @@ TEST(AboutPicture, TheJpegResourceDecodesToAnEightyThreeByHundredNineteenBitmap)
 
 TEST(AboutPicture, AMissingResourceIsAnErrorNotAnEmptyPicture) {
     EXPECT_ANY_THROW(about::LoadPictureResource(::GetModuleHandleW(nullptr), 4242));
+}
+
+// The pointer the About window sets over its picture, read from inside its own
+// modal loop (a thread timer fires there), after which the window is closed.
+HCURSOR g_pointerSeen = nullptr;
+
+void CALLBACK ReadPointerAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND about = ::FindWindowW(L"ScourwayAbout", nullptr);
+    if (!about) return;
+    ::KillTimer(nullptr, timer);
+    HWND picture = ::GetDlgItem(about, IDC_ABOUT_PICICON);
+    ::SetCursor(nullptr);
+    if (::SendMessageW(about, WM_SETCURSOR, reinterpret_cast<WPARAM>(picture),
+                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)) == TRUE)
+        g_pointerSeen = ::GetCursor();
+    ::PostMessageW(about, WM_CLOSE, 0, 0);
+}
+
+HCURSOR PointerOverPicture() {
+    g_pointerSeen = nullptr;
+    ::SetTimer(nullptr, 0, 50, &ReadPointerAndClose);
+    frmAbout::ShowModal(nullptr);
+    return g_pointerSeen;
+}
+
+TEST(AboutPointer, TheHandOverThePictureButTheHourglassDuringARun) {
+    const HCURSOR hand = PointerOverPicture();
+    EXPECT_NE(hand, nullptr);
+    EXPECT_NE(hand, ::LoadCursorW(nullptr, IDC_WAIT));
+    {
+        BusyPointer run;
+        EXPECT_EQ(PointerOverPicture(), ::LoadCursorW(nullptr, IDC_WAIT))
+            << "opened during a delete run, the About window shows the run's hourglass";
+    }
+    EXPECT_EQ(PointerOverPicture(), hand);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 }  // namespace
 
 std::wstring GetWindowsDir() {
-    return TextOfNeededSize([](wchar_t* buffer, DWORD size) { return ::GetWindowsDirectoryW(buffer, size); },
+    return WholeText([](wchar_t* buffer, DWORD size) { return ::GetWindowsDirectoryW(buffer, size); },
                             255);
 }
 
@@ -58,7 +58,7 @@ std::wstring SwitchValueIn(std::wstring_view arguments, std::wstring_view name) 
 }
 
 std::wstring ProgramDirectory() {
-    const std::wstring program = TextOfTruncatingCall(
+    const std::wstring program = WholeText(
         [](wchar_t* buffer, DWORD size) { return ::GetModuleFileNameW(nullptr, buffer, size); }, MAX_PATH);
     return ParentDirectory(program);
 }

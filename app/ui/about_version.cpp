@@ -7,7 +7,7 @@
 namespace about {
 
 VS_FIXEDFILEINFO OwnFileVersion() {
-    const std::wstring path = modMain::TextOfTruncatingCall(
+    const std::wstring path = modMain::WholeText(
         [](wchar_t* buffer, DWORD size) { return ::GetModuleFileNameW(nullptr, buffer, size); }, MAX_PATH);
     if (path.empty()) modMain::ThrowLastError(L"");
     DWORD ignored = 0;

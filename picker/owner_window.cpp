@@ -53,11 +53,20 @@ ComPtr<IDispatch> ParentObjectOf(IOleClientSite* site) {
     return form;
 }
 
+// Hosts answer "hwnd" as a Long (VT_I4); a 64-bit host may answer a LongPtr
+// (VT_I8). Both are sound on x64: window handles are shared across 32- and
+// 64-bit processes and only their low 32 bits are significant, sign-extended
+// when widened (the platform's LongToHandle), which is what the conversion does.
 HWND OwnerWindowOf(IDispatch* parent) {
     Variant hwnd;
     GetPropertyByName(parent, L"hwnd", &hwnd);
+#ifdef _WIN64
+    ThrowIfFailed(::VariantChangeType(&hwnd, &hwnd, 0, VT_I8));
+    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(V_I8(&hwnd)));
+#else
     ThrowIfFailed(::VariantChangeType(&hwnd, &hwnd, 0, VT_I4));
     return reinterpret_cast<HWND>(static_cast<LONG_PTR>(V_I4(&hwnd)));
+#endif
 }
 
 }  // namespace tollen

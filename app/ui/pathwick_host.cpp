@@ -105,6 +105,8 @@ public:
 
     explicit FormObject(HWND form) : form_(form) {}
 
+    // A Long, as forms answer it: sound on x64 too, since window handles carry
+    // only 32 significant bits (HandleToLong keeps them; the control widens back).
     HRESULT GetMember(DISPID, VARIANT& out) {
         out.vt = VT_I4;
         out.lVal = static_cast<LONG>(reinterpret_cast<LONG_PTR>(form_));

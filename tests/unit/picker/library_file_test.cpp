@@ -135,12 +135,20 @@ protected:
     const T* At(DWORD rva) const {
         return reinterpret_cast<const T*>(reinterpret_cast<const BYTE*>(ocx.module()) + rva);
     }
-    const IMAGE_DATA_DIRECTORY& Directory(int index) const {
-        const auto* dos = At<IMAGE_DOS_HEADER>(0);
-        return At<IMAGE_NT_HEADERS32>(static_cast<DWORD>(dos->e_lfanew))->OptionalHeader.DataDirectory[index];
+    // The headers of this build's own kind (IMAGE_NT_HEADERS is the 32- or 64-bit layout).
+    const IMAGE_NT_HEADERS& Headers() const {
+        return *At<IMAGE_NT_HEADERS>(static_cast<DWORD>(At<IMAGE_DOS_HEADER>(0)->e_lfanew));
     }
+    const IMAGE_DATA_DIRECTORY& Directory(int index) const { return Headers().OptionalHeader.DataDirectory[index]; }
     LoadedOcx ocx;
 };
+
+TEST_F(LoadedImage, IsBuiltForThisProcessorAsADll) {
+    ASSERT_NE(nullptr, ocx.module());
+    EXPECT_EQ(kBuiltMachine, Headers().FileHeader.Machine);
+    EXPECT_EQ(IMAGE_NT_OPTIONAL_HDR_MAGIC, Headers().OptionalHeader.Magic);
+    EXPECT_TRUE(Headers().FileHeader.Characteristics & IMAGE_FILE_DLL);
+}
 
 TEST_F(LoadedImage, ExportsTheFourEntryPointsByOrdinalAndNothingElse) {
     ASSERT_NE(nullptr, ocx.module());

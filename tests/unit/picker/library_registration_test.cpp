@@ -128,7 +128,7 @@ TEST_F(EntryPoints, RegisterWritesTheControlLayoutAndUnregisterRemovesAllOfIt) {
     EXPECT_EQ(Guid(LIBID_Tollen), Value(clsid + L"\\TypeLib"));
     EXPECT_EQ(L"3.0", Value(clsid + L"\\Version"));
     EXPECT_TRUE(KeyExists(clsid + L"\\Implemented Categories\\" + Guid(CATID_Control)));
-    EXPECT_EQ(path, Value(L"TypeLib\\" + Guid(LIBID_Tollen) + L"\\3.0\\409\\win32"));
+    EXPECT_EQ(path, Value(L"TypeLib\\" + Guid(LIBID_Tollen) + L"\\3.0\\409\\" + kTypeLibPlatformKey));
     EXPECT_EQ(Guid(LIBID_Tollen), Value(L"Interface\\" + Guid(IID__Pathwick) + L"\\TypeLib"));
     EXPECT_TRUE(KeyExists(L"Interface\\" + Guid(DIID___Pathwick)));
 

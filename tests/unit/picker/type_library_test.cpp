@@ -1,5 +1,6 @@
 // The registered type library read back: library record, order of contents,
 // the members of _Pathwick, the class and the empty source interface.
+#include "ocx_file.h"
 #include "test_container.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +45,7 @@ TEST_F(TypeLibrary, LibraryRecord) {
     EXPECT_EQ(3, attributes->wMajorVerNum);
     EXPECT_EQ(0, attributes->wMinorVerNum);
     EXPECT_EQ(0x0409u, attributes->lcid);
-    EXPECT_EQ(SYS_WIN32, attributes->syskind);
+    EXPECT_EQ(picker_test::kBuiltSysKind, attributes->syskind);
     EXPECT_TRUE(attributes->wLibFlags & LIBFLAG_FCONTROL);
     library->ReleaseTLibAttr(attributes);
 

@@ -1,12 +1,18 @@
-; Scourway installer: both files into Program Files, the control registered,
-; a Start-menu shortcut and an uninstaller that takes back everything it added.
-; Built by dist/CMakeLists.txt: makensis -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe>
+; Scourway installer: the program of the machine's architecture into Program Files,
+; the control registered for every kind of host the machine has, a Start-menu
+; shortcut and an uninstaller that takes back everything it added.
+; On 64-bit Windows: the x64 program and Tollen.ocx into the 64-bit Program Files,
+; registered for 64-bit hosts, and the x86 Tollen.ocx in its x86 subfolder,
+; registered for 32-bit hosts. On 32-bit Windows: the x86 files only.
+; The installer itself is a 32-bit program, so it runs on both.
+; Built by dist/CMakeLists.txt:
+;   makensis -DSTAGE=<folder with x86\ and x64\> -DOUTFILE=<setup.exe> -DVERSION=<x.y.z>
 Unicode true
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
+!include "x64.nsh"
 
 !define PRODUCT "Scourway"
-!define VERSION "1.0.7"
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Scourway"
 
 Name "${PRODUCT} ${VERSION}"
@@ -23,25 +29,72 @@ UninstPage uninstConfirm
 UninstPage components
 UninstPage instfiles
 
+; The 64-bit regsvr32 (System32 as a 64-bit program sees it) registers or
+; unregisters the x64 Tollen.ocx: a 32-bit installer cannot load a 64-bit library.
+!macro Regsvr64 ARGS
+  ${DisableX64FSRedirection}
+  ExecWait '"$SYSDIR\regsvr32.exe" /s ${ARGS} "$INSTDIR\Tollen.ocx"' $0
+  ${EnableX64FSRedirection}
+!macroend
+
+; 64-bit Windows: 64-bit Program Files and the registry's 64-bit view, where a
+; 64-bit program's uninstall entry belongs. A folder chosen with /D= is kept.
+!macro UseMachineView
+  ${If} ${RunningX64}
+    SetRegView 64
+    ${If} $INSTDIR == "$PROGRAMFILES\${PRODUCT}"
+      ReadRegStr $0 HKLM "${UNINST_KEY}" "InstallLocation"
+      ${If} $0 == ""
+        StrCpy $0 "$PROGRAMFILES64\${PRODUCT}"
+      ${EndIf}
+      StrCpy $INSTDIR $0
+    ${EndIf}
+  ${EndIf}
+!macroend
+
+Function .onInit
+  !insertmacro UseMachineView
+FunctionEnd
+
 Section "${PRODUCT}" SecMain
   SectionIn RO
   SetOutPath "$INSTDIR"
-  File "${STAGE}/Scourway.exe"
-  File "${STAGE}/Tollen.ocx"
+  ${If} ${RunningX64}
+    File "${STAGE}/x64/Scourway.exe"
+    File "${STAGE}/x64/Tollen.ocx"
+  ${Else}
+    File "${STAGE}/x86/Scourway.exe"
+    File "${STAGE}/x86/Tollen.ocx"
+  ${EndIf}
   File "${STAGE}/README.txt"
   File "${STAGE}/NOTICE.txt"
   ; A list the user already has is theirs: never overwrite it.
   ${IfNot} ${FileExists} "$INSTDIR\KILL.LST"
-    File "${STAGE}/KILL.LST"
+    File "${STAGE}/x86/KILL.LST"
     ; Remember the sample's time stamp: the uninstaller removes an untouched sample.
     GetFileTime "$INSTDIR\KILL.LST" $0 $1
     WriteRegStr HKLM "${UNINST_KEY}" "SampleListTime" "$0 $1"
   ${EndIf}
 
-  ClearErrors
-  RegDLL "$INSTDIR\Tollen.ocx"
-  ${If} ${Errors}
-    Abort "Tollen.ocx could not be registered."
+  ${If} ${RunningX64}
+    !insertmacro Regsvr64 ""
+    ${If} $0 != 0
+      Abort "Tollen.ocx could not be registered for 64-bit programs (regsvr32 exit code $0)."
+    ${EndIf}
+    SetOutPath "$INSTDIR\x86"
+    File "${STAGE}/x86/Tollen.ocx"
+    SetOutPath "$INSTDIR"
+    ClearErrors
+    RegDLL "$INSTDIR\x86\Tollen.ocx"
+    ${If} ${Errors}
+      Abort "Tollen.ocx could not be registered for 32-bit programs."
+    ${EndIf}
+  ${Else}
+    ClearErrors
+    RegDLL "$INSTDIR\Tollen.ocx"
+    ${If} ${Errors}
+      Abort "Tollen.ocx could not be registered."
+    ${EndIf}
   ${EndIf}
 
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
@@ -62,7 +115,14 @@ SectionEnd
 
 Section "un.${PRODUCT}" UnSecMain
   SectionIn RO
-  UnRegDLL "$INSTDIR\Tollen.ocx"
+  ${If} ${RunningX64}
+    !insertmacro Regsvr64 "/u"
+    UnRegDLL "$INSTDIR\x86\Tollen.ocx"
+    Delete "$INSTDIR\x86\Tollen.ocx"
+    RMDir "$INSTDIR\x86"
+  ${Else}
+    UnRegDLL "$INSTDIR\Tollen.ocx"
+  ${EndIf}
   Delete "$INSTDIR\Scourway.exe"
   Delete "$INSTDIR\Tollen.ocx"
   Delete "$INSTDIR\README.txt"
@@ -94,6 +154,9 @@ SectionEnd
 
 ; "Uninstall.exe /S /REMOVELIST" removes the pattern list in a silent uninstall too.
 Function un.onInit
+  ${If} ${RunningX64}
+    SetRegView 64
+  ${EndIf}
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/REMOVELIST" $1

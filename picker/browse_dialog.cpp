@@ -16,8 +16,18 @@ std::wstring InitialSelectionText(const std::wstring& initial) {
     return onlySpaces ? std::wstring(L" ") : initial;
 }
 
+void SelectInitialFolder(HWND dialog, InitialSelection& selection) {
+    const auto path = reinterpret_cast<LPARAM>(selection.path);
+    selection.selectionReported = false;
+    ::SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, path);
+    // A selection is reported from within the request, or not at all.
+    if (!selection.selectionReported) ::SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, path);
+}
+
 int CALLBACK BrowseCallbackProc(HWND dialog, UINT message, LPARAM, LPARAM applicationValue) {
-    if (message == BFFM_INITIALIZED) ::SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, applicationValue);
+    auto& selection = *reinterpret_cast<InitialSelection*>(applicationValue);
+    if (message == BFFM_INITIALIZED) SelectInitialFolder(dialog, selection);
+    if (message == BFFM_SELCHANGED) selection.selectionReported = true;
     return 0;
 }
 
@@ -25,9 +35,10 @@ BFFCALLBACK CallbackAddress(BFFCALLBACK address) noexcept { return address; }
 
 bool BrowseForDirectory(HWND owner) {
     PickerState& state = ThreadPickerState();
-    // Both texts stay alive and unchanged until the shell has returned.
+    // The texts and the selection record stay alive until the shell has returned.
     const std::string title = ToAnsi(BrowseTitle(state.Prompt));
-    const std::string initialSelection = ToAnsi(InitialSelectionText(state.Initial));
+    const std::string initialPath = ToAnsi(InitialSelectionText(state.Initial));
+    InitialSelection initialSelection{initialPath.c_str()};
 
     BROWSEINFOA record{};
     record.hwndOwner = owner;
@@ -36,7 +47,7 @@ bool BrowseForDirectory(HWND owner) {
     record.lpszTitle = title.c_str();
     record.ulFlags = BIF_RETURNONLYFSDIRS;
     record.lpfn = CallbackAddress(&BrowseCallbackProc);
-    record.lParam = reinterpret_cast<LPARAM>(initialSelection.c_str());
+    record.lParam = reinterpret_cast<LPARAM>(&initialSelection);
 
     PIDLIST_ABSOLUTE item = ::SHBrowseForFolderA(&record);
     if (!item) {

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 #include <objbase.h>
 
+#include <string>
 #include <thread>
+#include <vector>
 
 using namespace tollen::Module1;
 using picker_test::DialogWatcher;
@@ -47,43 +49,74 @@ TEST(BrowseTexts, InitialSelectionIsTheStoredTextUnlessItIsOnlySpaces) {
     EXPECT_EQ(L"\t", InitialSelectionText(L"\t"));                          // only spaces are trimmed
 }
 
-// A window that records the selection messages sent to it.
-struct SelectionRecorder {
+// A stand-in for the dialog: records the selection requests sent to it and,
+// from the request numbered selectingRequest on, reports a selection to the
+// callback from within the request, as the shell's dialog does.
+struct FakeFolderDialog {
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == BFFM_SETSELECTIONA) {
-            ++calls;
-            lastWParam = wParam;
-            lastText = reinterpret_cast<const char*>(lParam);
-            return 0;
-        }
-        return ::DefWindowProcW(window, message, wParam, lParam);
+        if (message != BFFM_SETSELECTIONA) return ::DefWindowProcW(window, message, wParam, lParam);
+        requests.push_back(reinterpret_cast<const char*>(lParam));
+        lastWParam = wParam;
+        if (selectingRequest != 0 && requests.size() >= selectingRequest)
+            BrowseCallbackProc(window, BFFM_SELCHANGED, 0, applicationValue);
+        return 0;
     }
-    static inline int calls = 0;
+    static HWND Create() {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &Proc;
+        windowClass.lpszClassName = L"PathwickFakeFolderDialog";
+        ::RegisterClassW(&windowClass);
+        requests.clear();
+        return ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr,
+                                 nullptr, nullptr);
+    }
+    static inline std::vector<std::string> requests;
     static inline WPARAM lastWParam = 0;
-    static inline std::string lastText;
+    static inline size_t selectingRequest = 0;  // 0: never selects
+    static inline LPARAM applicationValue = 0;
 };
 
-TEST(BrowseCallback, SelectsTheInitialTextOnlyWhenTheDialogIsInitialized) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = &SelectionRecorder::Proc;
-    windowClass.lpszClassName = L"PathwickSelectionRecorder";
-    ::RegisterClassW(&windowClass);
-    HWND window = ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr,
-                                    nullptr, nullptr);
-    ASSERT_NE(nullptr, window);
-    const char path[] = "C:\\windows";
-    const LPARAM text = reinterpret_cast<LPARAM>(path);
+class BrowseCallback : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dialog = FakeFolderDialog::Create();
+        ASSERT_NE(nullptr, dialog);
+        FakeFolderDialog::applicationValue = value;
+    }
+    void TearDown() override { ::DestroyWindow(dialog); }
 
-    EXPECT_EQ(0, BrowseCallbackProc(window, BFFM_SELCHANGED, 0, text));
-    EXPECT_EQ(0, BrowseCallbackProc(window, BFFM_VALIDATEFAILEDA, 0, text));
-    EXPECT_EQ(0, SelectionRecorder::calls);
+    // The requests the callback sends when the dialog reports itself initialized.
+    std::vector<std::string> RequestsOnInitialized(size_t selectingRequest) {
+        FakeFolderDialog::selectingRequest = selectingRequest;
+        EXPECT_EQ(0, BrowseCallbackProc(dialog, BFFM_INITIALIZED, 0, value));
+        return FakeFolderDialog::requests;
+    }
 
-    EXPECT_EQ(0, BrowseCallbackProc(window, BFFM_INITIALIZED, 0, text));
-    EXPECT_EQ(1, SelectionRecorder::calls);
-    EXPECT_EQ(static_cast<WPARAM>(TRUE), SelectionRecorder::lastWParam);  // lParam is a path, not an item list
-    EXPECT_EQ(path, SelectionRecorder::lastText);
+    HWND dialog = nullptr;
+    const char path[16] = "C:\\my folder";
+    InitialSelection selection{path};
+    const LPARAM value = reinterpret_cast<LPARAM>(&selection);
+};
+
+TEST_F(BrowseCallback, SelectsTheInitialPathOnceWhenTheDialogIsInitializedAndSelectsIt) {
+    EXPECT_EQ(0, BrowseCallbackProc(dialog, BFFM_SELCHANGED, 0, value));
+    EXPECT_EQ(0, BrowseCallbackProc(dialog, BFFM_VALIDATEFAILEDA, 0, value));
+    EXPECT_TRUE(FakeFolderDialog::requests.empty());
+
+    EXPECT_EQ(std::vector<std::string>{path}, RequestsOnInitialized(1));
+    EXPECT_EQ(static_cast<WPARAM>(TRUE), FakeFolderDialog::lastWParam);  // lParam is a path, not an item list
     EXPECT_EQ(&BrowseCallbackProc, CallbackAddress(&BrowseCallbackProc));
-    ::DestroyWindow(window);
+}
+
+// The selection reported before (the dialog's default one) does not count.
+TEST_F(BrowseCallback, AsksOnceMoreWhenTheFirstRequestSelectsNothing) {
+    EXPECT_EQ(0, BrowseCallbackProc(dialog, BFFM_SELCHANGED, 0, value));
+    const std::vector<std::string> twice{path, path};
+    EXPECT_EQ(twice, RequestsOnInitialized(2));
+    EXPECT_EQ(static_cast<WPARAM>(TRUE), FakeFolderDialog::lastWParam);
+
+    FakeFolderDialog::requests.clear();
+    EXPECT_EQ(twice, RequestsOnInitialized(0));  // never more than twice
 }
 
 TEST(BrowseForDirectory, AnEmptyPromptShowsOnlySpacesAndCancelKeepsSelected) {

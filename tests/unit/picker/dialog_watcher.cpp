@@ -57,7 +57,11 @@ DialogWatcher::DialogWatcher(DWORD threadId, WPARAM command, std::function<void(
               HWND dialog = FindThreadWindow(threadId, L"#32770");
               if (dialog && ::IsWindowVisible(dialog)) {
                   seen_ = true;
-                  ::Sleep(200);  // let the dialog finish painting before it is read
+                  // A dialog is shown once WM_INITDIALOG (and the browse callback's
+                  // BFFM_INITIALIZED within it) has returned; the reply comes once its
+                  // thread is in the dialog's message loop, so nothing is read half made.
+                  DWORD_PTR ignored = 0;
+                  ::SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_BLOCK, 60000, &ignored);
                   if (inspect) inspect(dialog);
                   if (command != 0) ::PostMessageW(dialog, WM_COMMAND, command, 0);
                   return;

@@ -10,6 +10,23 @@ using namespace picker_test;
 
 namespace {
 
+// Sets the folder's last-access time an hour back, before its last change.
+void LastReadAnHourAgo(const std::wstring& path) {
+    HANDLE folder = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, folder) << ::GetLastError();
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time{};
+    time.LowPart = now.dwLowDateTime;
+    time.HighPart = now.dwHighDateTime;
+    time.QuadPart -= 3600ULL * 10000000ULL;  // FILETIME counts 100 ns steps
+    const FILETIME hourAgo{time.LowPart, time.HighPart};
+    EXPECT_TRUE(::SetFileTime(folder, nullptr, &hourAgo, nullptr)) << ::GetLastError();
+    ::CloseHandle(folder);
+}
+
 class PathwickBrowse : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -20,11 +37,17 @@ protected:
         ::GetTempPathW(MAX_PATH, temp);
         wchar_t longTemp[MAX_PATH] = {};
         ::GetLongPathNameW(temp, longTemp, MAX_PATH);
-        directory = std::wstring(longTemp) + L"Pathwick pick";
-        ::CreateDirectoryW(directory.c_str(), nullptr);
+        parent = std::wstring(longTemp) + L"Pathwick parent";
+        directory = parent + L"\\Pathwick pick";
+        ASSERT_TRUE(::CreateDirectoryW(parent.c_str(), nullptr));
+        ASSERT_TRUE(::CreateDirectoryW(directory.c_str(), nullptr));
+        // As a folder the user has not opened since it changed: its next read,
+        // the dialog's own, moves its last-access time.
+        LastReadAnHourAgo(parent);
     }
     void TearDown() override {
         ::RemoveDirectoryW(directory.c_str());
+        ::RemoveDirectoryW(parent.c_str());
         ::DestroyWindow(form);
     }
 
@@ -48,6 +71,7 @@ protected:
 
     OleThread ole;
     HWND form = nullptr;
+    std::wstring parent;
     std::wstring directory;
     bool dialogSeen = false;
 };

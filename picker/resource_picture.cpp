@@ -32,14 +32,16 @@ ComPtr<IPicture> LoadResourcePicture(const wchar_t* type, int id) {
     return picture;
 }
 
-void RenderPicture(IPicture* picture, HDC dc, const RECT& area) {
+HRESULT RenderPicture(IPicture* picture, HDC dc, const RECT& area) noexcept {
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
-    picture->get_Width(&width);
-    picture->get_Height(&height);
+    HRESULT hr = picture->get_Width(&width);
+    if (SUCCEEDED(hr)) hr = picture->get_Height(&height);
     // The source rectangle runs bottom-up in HIMETRIC.
-    picture->Render(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, 0, height, width,
-                    -height, nullptr);
+    if (SUCCEEDED(hr))
+        hr = picture->Render(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, 0, height,
+                             width, -height, nullptr);
+    return hr;
 }
 
 }  // namespace tollen

@@ -4,6 +4,7 @@
 #include "com_error.h"
 #include "control_extent.h"
 #include "module_lifetime.h"
+#include "picture_render.h"
 #include "resource_ids.h"
 #include "resource_picture.h"
 #include "shell_open.h"

@@ -3,7 +3,6 @@
 // and the product picture stored as a resource.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <shellapi.h>
 #include "win32_error.h"
 #include "about_parts.h"
 #include "about_resources.h"
@@ -66,15 +65,6 @@ TEST(AboutLink, ADocumentTheShellCannotOpenIsAFailureInThePlatformsWords) {
         EXPECT_EQ(error.code(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
         EXPECT_EQ(error.subject(), missing);
     }
-}
-
-TEST(AboutLink, TheShellsOwnCodesAreNamedByTheirPlatformCounterparts) {
-    EXPECT_EQ(about::ShellExecuteError(0), static_cast<DWORD>(ERROR_OUTOFMEMORY));
-    EXPECT_EQ(about::ShellExecuteError(SE_ERR_FNF), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(about::ShellExecuteError(SE_ERR_ACCESSDENIED), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(about::ShellExecuteError(SE_ERR_NOASSOC), static_cast<DWORD>(ERROR_NO_ASSOCIATION));
-    EXPECT_EQ(about::ShellExecuteError(SE_ERR_DDEBUSY), static_cast<DWORD>(ERROR_DDE_FAIL));
-    EXPECT_EQ(about::ShellExecuteError(SE_ERR_DLLNOTFOUND), static_cast<DWORD>(ERROR_DLL_NOT_FOUND));
 }
 
 // The pointer the About window sets over its picture, read from inside its own

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 #include <olectl.h>
-#include <shellapi.h>
 
 #include <new>
 #include <stdexcept>
@@ -30,13 +29,7 @@ TEST(ComFailures, AnExceptionIsOutOfMemoryOnlyWhenMemoryRanOut) {
     EXPECT_EQ(E_UNEXPECTED, HrOf(std::length_error("too long")));
 }
 
-TEST(ShellOpen, TheShellsAnswerBecomesTheHresultOfItsError) {
-    EXPECT_EQ(S_OK, tollen::ShellExecuteResult(33));
-    EXPECT_EQ(E_OUTOFMEMORY, tollen::ShellExecuteResult(0));
-    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), tollen::ShellExecuteResult(SE_ERR_FNF));
-    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_NO_ASSOCIATION), tollen::ShellExecuteResult(SE_ERR_NOASSOC));
-    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION), tollen::ShellExecuteResult(SE_ERR_SHARE));
-
+TEST(ShellOpen, TheShellsRefusalBecomesTheHresultOfItsError) {
     char temp[MAX_PATH];
     ASSERT_GT(::GetTempPathA(MAX_PATH, temp), 0u);
     const std::string missing = std::string(temp) + "tollen-no-such-document.txt";

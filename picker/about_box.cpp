@@ -1,14 +1,16 @@
 #include "about_box.h"
 
+#include "ansi_text.h"
 #include "com_error.h"
 #include "control_extent.h"
 #include "module_lifetime.h"
+#include "picture_render.h"
 #include "resource_ids.h"
 #include "resource_picture.h"
+#include "shell_open.h"
 #include "unique_handle.h"
 #include "version_resource.h"
 
-#include <shellapi.h>
 #include <wrl/client.h>
 
 #include <iterator>
@@ -79,7 +81,7 @@ public:
             ThisModule(), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), ::GetActiveWindow(),
             &AboutForm::DialogProc, reinterpret_cast<LPARAM>(this));
         if (result == -1) ThrowLastError();
-        if (FAILED(loadError_)) ThrowHr(loadError_);
+        if (FAILED(failure_)) ThrowHr(failure_);
     }
 
 private:
@@ -139,12 +141,8 @@ private:
             ::SetDlgItemTextW(window_, IdVersion, (L"Version " + VersionText(version)).c_str());
             ::SetDlgItemTextW(window_, IdTitle, LibraryTitle);
             ::SetDlgItemTextW(window_, IdCopyright, version.legalCopyright.c_str());
-        } catch (const ComError& error) {
-            loadError_ = error.hr();
-            ::EndDialog(window_, IDABORT);
         } catch (...) {
-            loadError_ = E_OUTOFMEMORY;
-            ::EndDialog(window_, IDABORT);
+            CloseOnFailure(CurrentExceptionHr());
         }
         return TRUE;  // focus to cmdOK, the first tab stop
     }
@@ -211,8 +209,20 @@ private:
 
     void cmdOK_Click() { ::EndDialog(window_, IDOK); }
 
-    // The result is ignored: with no program for web addresses the window simply stays.
-    void Label5_Click() { ::ShellExecuteA(window_, "Open", MakerAddress, "", "C:\\", SW_SHOWNORMAL); }
+    // A failure the window cannot show goes back to the caller of the About box.
+    void CloseOnFailure(HRESULT hr) {
+        failure_ = hr;
+        ::EndDialog(window_, IDABORT);
+    }
+
+    // An address the shell cannot open is said in a box over this window, which stays.
+    void Label5_Click() {
+        const HRESULT hr = OpenWithShell(window_, MakerAddress);
+        if (FAILED(hr)) {
+            const std::wstring text = SystemMessage(hr) + L"\r\n" + FromAnsi(MakerAddress);
+            ::MessageBoxW(window_, text.c_str(), LibraryTitle, MB_OK | MB_ICONEXCLAMATION);
+        }
+    }
 
     BOOL SetPointer(HWND over) {
         if (!hand_ || over != ::GetDlgItem(window_, IdLabel5)) return FALSE;
@@ -238,14 +248,15 @@ private:
             const RECT area{Pixels(Image1Place.left, true), Pixels(Image1Place.top, false),
                             Pixels(Image1Place.left + Image1Place.width, true),
                             Pixels(Image1Place.top + Image1Place.height, false)};
-            RenderPicture(image1_.Get(), dc, area);
+            const HRESULT hr = RenderPicture(image1_.Get(), dc, area);
+            if (FAILED(hr)) CloseOnFailure(hr);
         }
         ::EndPaint(window_, &paint);
     }
 
     HWND window_ = nullptr;
     int dpiX_ = 96, dpiY_ = 96;
-    HRESULT loadError_ = S_OK;
+    HRESULT failure_ = S_OK;   // why the window closed itself, for Show to throw
     std::vector<UniqueGdiObject> fonts_;
     UniqueIcon icon_, smallIcon_;
     UniqueCursor hand_;

@@ -2,6 +2,7 @@
 // of the items, each holding its own reference as the protocol asks.
 #pragma once
 
+#include "com_error.h"
 #include "module_lifetime.h"
 
 #include <ocidl.h>
@@ -78,7 +79,7 @@ public:
         try {
             return Create(items_, position_, result);
         } catch (...) {
-            return E_OUTOFMEMORY;
+            return CurrentExceptionHr();
         }
     }
 

@@ -35,6 +35,18 @@ std::wstring SystemMessage(HRESULT hr) {
     return text;
 }
 
+HRESULT CurrentExceptionHr() noexcept {
+    try {
+        throw;
+    } catch (const ComError& error) {
+        return error.hr();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
 HRESULT ReportError(HRESULT hr, REFIID iid) noexcept {
     try {
         ComPtr<ICreateErrorInfo> create;

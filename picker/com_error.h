@@ -31,6 +31,10 @@ HRESULT LastErrorHr() noexcept;
 // The system's description of an HRESULT, without the trailing line break.
 std::wstring SystemMessage(HRESULT hr);
 
+// The HRESULT of the exception being handled: a ComError's own, E_OUTOFMEMORY
+// for std::bad_alloc, E_UNEXPECTED for anything else. Call only inside a catch.
+HRESULT CurrentExceptionHr() noexcept;
+
 // Attaches error information (source "Tollen.Pathwick", the system's
 // description) for the calling thread and returns hr unchanged.
 HRESULT ReportError(HRESULT hr, REFIID iid) noexcept;
@@ -42,12 +46,8 @@ HRESULT Guarded(REFIID iid, Body&& body) noexcept {
     try {
         const HRESULT hr = body();
         return FAILED(hr) ? ReportError(hr, iid) : hr;
-    } catch (const ComError& error) {
-        return ReportError(error.hr(), iid);
-    } catch (const std::bad_alloc&) {
-        return ReportError(E_OUTOFMEMORY, iid);
     } catch (...) {
-        return ReportError(E_UNEXPECTED, iid);
+        return ReportError(CurrentExceptionHr(), iid);
     }
 }
 

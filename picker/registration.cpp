@@ -91,13 +91,26 @@ void WriteEntry(const RegistryEntry& entry, const std::vector<Placeholder>& plac
                                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))));
 }
 
+// Whether the key has subkeys of its own: then it is not ours alone to delete.
+bool HasSubkeys(const std::wstring& path) {
+    UniqueHKey key;
+    ThrowIfError(::RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_QUERY_VALUE, key.put()));
+    DWORD subkeys = 0;
+    ThrowIfError(::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr,
+                                    nullptr, nullptr, nullptr, nullptr));
+    return subkeys > 0;
+}
+
 // Deletes the table's keys deepest first; a key some other program has added
-// to is left in place with the other program's part.
+// to is left in place with the other program's part. The platform refuses to
+// delete a key with subkeys as "access denied"; any other refusal is a failure.
 void DeleteEntries(const std::vector<Placeholder>& placeholders) {
     for (auto entry = std::rbegin(ClassEntries); entry != std::rend(ClassEntries); ++entry) {
-        const LSTATUS status = ::RegDeleteKeyW(HKEY_CLASSES_ROOT, Expand(entry->key, placeholders).c_str());
-        if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND && status != ERROR_ACCESS_DENIED)
-            ThrowHr(HRESULT_FROM_WIN32(status));
+        const std::wstring path = Expand(entry->key, placeholders);
+        const LSTATUS status = ::RegDeleteKeyW(HKEY_CLASSES_ROOT, path.c_str());
+        if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) continue;
+        if (status == ERROR_ACCESS_DENIED && HasSubkeys(path)) continue;
+        ThrowHr(HRESULT_FROM_WIN32(status));
     }
 }
 

@@ -32,14 +32,4 @@ ComPtr<IPicture> LoadResourcePicture(const wchar_t* type, int id) {
     return picture;
 }
 
-void RenderPicture(IPicture* picture, HDC dc, const RECT& area) {
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    picture->get_Width(&width);
-    picture->get_Height(&height);
-    // The source rectangle runs bottom-up in HIMETRIC.
-    picture->Render(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, 0, height, width,
-                    -height, nullptr);
-}
-
 }  // namespace tollen

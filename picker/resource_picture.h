@@ -9,7 +9,4 @@ namespace tollen {
 
 Microsoft::WRL::ComPtr<IPicture> LoadResourcePicture(const wchar_t* type, int id);
 
-// Draws the picture stretched over the rectangle.
-void RenderPicture(IPicture* picture, HDC dc, const RECT& area);
-
 }  // namespace tollen

@@ -40,11 +40,36 @@ std::wstring ArgumentsOf(std::wstring_view fullCommandLine) {
     return std::wstring(line.substr(i));
 }
 
+namespace {
+
+// Where the DIR value lies in the upper-cased arguments: from the character
+// after "/DIR" (the separator) to the next " /" or the end. Empty without DIR.
+struct Span {
+    size_t begin = 0;
+    size_t end = 0;
+    bool Holds(size_t at) const { return at >= begin && at < end; }
+};
+
+Span DirValueSpan(const std::wstring& upper) {
+    const size_t slash = upper.find(L"/DIR");
+    if (slash == std::wstring::npos) return {};
+    const size_t separator = slash + 4;
+    const size_t end = upper.find(L" /", separator + 1);
+    return {separator, end == std::wstring::npos ? upper.size() : end};
+}
+
+}  // namespace
+
 bool HasSwitchIn(std::wstring_view arguments, std::wstring_view name) {
     const std::wstring upper = UpperCase(arguments);
-    const std::wstring_view trimmed = TrimSpaces(upper);
-    if (trimmed.empty()) return false;
-    return trimmed.find(L"/" + UpperCase(name)) != std::wstring_view::npos;
+    if (TrimSpaces(upper).empty()) return false;
+    // A folder's name may hold a switch's text ("/DIR C:/data/autosave"): what
+    // lies inside the DIR value never turns a switch on.
+    const std::wstring key = L"/" + UpperCase(name);
+    const Span dirValue = DirValueSpan(upper);
+    for (size_t at = upper.find(key); at != std::wstring::npos; at = upper.find(key, at + 1))
+        if (!dirValue.Holds(at)) return true;
+    return false;
 }
 
 std::wstring SwitchValueIn(std::wstring_view arguments, std::wstring_view name) {

@@ -12,7 +12,8 @@ std::wstring GetWindowsDir();
 // The path with one "\" appended unless its last character already is one ("" gives "\").
 std::wstring AddSlash(const std::wstring& path);
 
-// Whether "/" + name occurs in this process's argument text (case-insensitive substring).
+// Whether "/" + name occurs in this process's argument text (case-insensitive
+// substring) outside the DIR value: a folder named "autosave" is no /AUTO.
 bool HasSwitch(const std::wstring& name);
 
 // The text after "/" + name and one separator character, up to the next " /".

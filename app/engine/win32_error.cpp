@@ -1,8 +1,6 @@
 #include "win32_error.h"
 
 namespace modMain {
-namespace {
-
 std::string Utf8(const std::wstring& text) {
     if (text.empty()) return {};
     const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
@@ -12,8 +10,6 @@ std::string Utf8(const std::wstring& text) {
                           nullptr, nullptr);
     return out;
 }
-
-}  // namespace
 
 std::wstring SystemMessage(DWORD code) {
     wchar_t* buffer = nullptr;

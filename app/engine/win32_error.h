@@ -10,6 +10,10 @@ namespace modMain {
 // The system's description of an error code, without its trailing line break.
 std::wstring SystemMessage(DWORD code);
 
+// Text as this program's exceptions carry it in what(): UTF-8, so no name is
+// lost to the ANSI code page.
+std::string Utf8(const std::wstring& text);
+
 class Win32Error : public std::exception {
 public:
     Win32Error(DWORD code, std::wstring subject);

@@ -1,6 +1,9 @@
 #include "frm_about.h"
 
+#include <shellapi.h>
+
 #include <string>
+#include "about_parts.h"
 #include "ansi_text.h"
 #include "win32_error.h"
 
@@ -33,3 +36,26 @@ LONG frmAbout::StartDoc(const std::wstring& DocName, SHORT intState) {
     HINSTANCE result = shellExecute(desktop, "Open", document.c_str(), "", "C:\\", intState);
     return static_cast<LONG>(reinterpret_cast<INT_PTR>(result));
 }
+
+namespace about {
+
+DWORD ShellExecuteError(INT_PTR result) {
+    switch (result) {
+    case 0: return ERROR_OUTOFMEMORY;
+    case SE_ERR_ASSOCINCOMPLETE:
+    case SE_ERR_NOASSOC: return ERROR_NO_ASSOCIATION;
+    case SE_ERR_DDETIMEOUT:
+    case SE_ERR_DDEFAIL:
+    case SE_ERR_DDEBUSY: return ERROR_DDE_FAIL;
+    case SE_ERR_SHARE: return ERROR_SHARING_VIOLATION;
+    case SE_ERR_DLLNOTFOUND: return ERROR_DLL_NOT_FOUND;
+    default: return static_cast<DWORD>(result);   // file and path not found, access denied, bad format...
+    }
+}
+
+void OpenDocument(const std::wstring& document) {
+    const LONG result = frmAbout::StartDoc(document, SW_SHOWDEFAULT);
+    if (result <= 32) throw modMain::Win32Error(ShellExecuteError(result), document);
+}
+
+}  // namespace about

@@ -2,7 +2,7 @@
 
 #include <cwchar>
 #include <utility>
-#include "ansi_text.h"
+#include "win32_error.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ std::wstring DescribeHresult(HRESULT hr) {
 ComError::ComError(HRESULT hr, std::wstring description)
     : hr_(hr),
       description_(description.empty() ? DescribeHresult(hr) : std::move(description)),
-      what_(ToAnsi(description_)) {}
+      what_(modMain::Utf8(description_)) {}
 
 HRESULT ThrowIfFailed(HRESULT hr) {
     if (FAILED(hr)) throw ComError(hr);

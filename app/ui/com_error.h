@@ -6,8 +6,8 @@
 
 // A failed COM call: its HRESULT and, when the callee supplied one, its own
 // description (EXCEPINFO); otherwise the platform's description of the HRESULT.
-// what() holds the same description in the ANSI code page, so handlers that
-// know only std::exception still report the right words.
+// what() holds the same description in UTF-8, as Win32Error's does, so
+// handlers that know only std::exception still report the right words.
 class ComError : public std::exception {
 public:
     explicit ComError(HRESULT hr, std::wstring description = {});

@@ -72,6 +72,7 @@ void frmStatus::cmdProcess_Click() {
     RunOutcome outcome = RunOutcome::Completed;
     std::wstring failure;
     int32_t notDeleted = 0;
+    DWORD listingFailure = ERROR_SUCCESS;
     {
         StandardLineWriter listing(STD_OUTPUT_HANDLE);   // written out before the summary
         modMain::SweepOptions options;
@@ -91,26 +92,42 @@ void frmStatus::cmdProcess_Click() {
             failure = error.Describe();
         }
         notDeleted = sweep.FailedDeletions();
+        listingFailure = listing.Flush();
     }
     const std::wstring summary = preview ? PreviewSummaryText(files, directories)
                                          : SummaryText(files - notDeleted, directories, notDeleted);
     const bool closing = !SweepMayGoOn();
 
     switch (outcome) {
-    case RunOutcome::Completed:
+    case RunOutcome::Completed: {
         exitCode_ = kExitOk;
-        WriteStandardLine(STD_OUTPUT_HANDLE, summary);
-        if (!closing && !Switch(L"QUIET")) dialogs_->Ask(summary, L"Scourway", MB_OK | MB_ICONINFORMATION);
+        const DWORD summaryFailure = WriteOutput(STD_OUTPUT_HANDLE, summary);
+        const DWORD outputFailure = listingFailure != ERROR_SUCCESS ? listingFailure : summaryFailure;
+        if (outputFailure != ERROR_SUCCESS) {
+            // What was deleted stays deleted, but a script reading the output lost it.
+            exitCode_ = kExitFailed;
+            ReportFailure(summary + L"\r\n\r\n" + OutputFailureText(outputFailure), !closing && !Unattended());
+        } else if (!closing && !Switch(L"QUIET")) {
+            dialogs_->Ask(summary, L"Scourway", MB_OK | MB_ICONINFORMATION);
+        }
         break;
-    case RunOutcome::Failed:
+    }
+    case RunOutcome::Failed: {
+        // The sweep ends at its first failure; what it did before that is said
+        // beside the platform's words, and on standard output as the summary would be.
         exitCode_ = kExitFailed;
-        ReportFailure(failure, !closing && !Unattended());
+        const std::wstring soFar = EndedEarlyText(preview, summary);
+        WriteOutput(STD_ERROR_HANDLE, failure);
+        WriteOutput(STD_OUTPUT_HANDLE, soFar);
+        if (!closing && !Unattended())
+            dialogs_->Ask(failure + L"\r\n\r\n" + soFar, L"Scourway", MB_OK | MB_ICONERROR);
         break;
+    }
     case RunOutcome::Stopped:
         exitCode_ = kExitStopped;
-        WriteStandardLine(STD_ERROR_HANDLE,
-                          (preview ? L"The preview was stopped. So far: " : L"The delete run was stopped. So far: ") +
-                              summary);
+        WriteOutput(STD_ERROR_HANDLE,
+                    (preview ? L"The preview was stopped. So far: " : L"The delete run was stopped. So far: ") +
+                        summary);
         break;
     }
     if (closing || outcome == RunOutcome::Stopped) EndProgram(exitCode_);

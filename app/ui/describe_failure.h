@@ -1,7 +1,7 @@
 #pragma once
 // A failure in words for the user: the description a Win32Error or ComError
-// carries (the platform's words and what it happened to), the exception's own
-// text otherwise.
+// carries (the platform's words and what it happened to), the platform's words
+// for running out of memory, and the exception's own text otherwise.
 #include <exception>
 #include <string>
 

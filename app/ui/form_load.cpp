@@ -14,11 +14,26 @@ void frmStatus::Form_Load() {
     if (Switch(L"MIN")) showCommand_ = SW_SHOWMINIMIZED;
     if (Switch(L"DIR")) SetDirText(modMain::SwitchValueIn(environment_.arguments(), L"DIR"));
 
+    // A folder in the list file's place is not a missing list: no file can be
+    // created there, so the offer to create one is not made.
+    if (IsFolder(environment_.listFile)) {
+        ReportFailure(L"KILL.LST is a folder, not a file: the pattern list can be neither read nor created.\r\n" +
+                          environment_.listFile,
+                      !Unattended());
+        EndProgram(kExitFailed);
+        return;
+    }
     if (!ListFileExists(environment_.listFile)) {
         const int answer = dialogs_->Ask(L"KILL.LST was not found. Create a new blank file?",
                                          L"Error - File Not Found", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
         if (answer != IDYES) {
-            EndProgram(kExitOk);
+            // Without a list an AUTO start makes no run, which is its failure.
+            if (Switch(L"AUTO")) {
+                WriteOutput(STD_ERROR_HANDLE, L"KILL.LST was not found and not created: no delete run was made.");
+                EndProgram(kExitFailed);
+            } else {
+                EndProgram(kExitOk);
+            }
             return;
         }
         modMain::colFiles.Clear();

@@ -7,6 +7,7 @@
 #include "busy_pointer.h"
 #include "control_ids.h"
 #include "com_error.h"
+#include "describe_failure.h"
 #include "win32_error.h"
 #include "window_text.h"
 
@@ -96,12 +97,8 @@ void frmAbout::ShowModal(HWND owner) noexcept {
     try {
         frmAbout form(owner);
         form.RunModal();
-    } catch (const ComError& error) {
-        ReportFailure(owner, error.Describe());
-    } catch (const modMain::Win32Error& error) {
-        ReportFailure(owner, error.Describe());
-    } catch (const std::exception&) {
-        ReportFailure(owner, modMain::SystemMessage(ERROR_OUTOFMEMORY));
+    } catch (const std::exception& failure) {
+        ReportFailure(owner, DescribeFailure(failure));
     }
 }
 
@@ -243,9 +240,10 @@ void frmAbout::cmdOK_Click() {
     if (hwnd_) ::DestroyWindow(hwnd_);
 }
 
+// A site the shell cannot open is said in a box; the window stays open.
 void frmAbout::OpenProductSite() {
     try {
-        StartDoc(kProductWebAddress, SW_SHOWDEFAULT);  // what the shell answers is not ours to judge
+        about::OpenDocument(kProductWebAddress);
     } catch (const modMain::Win32Error& error) {
         ReportFailure(hwnd_, error.Describe());
     }

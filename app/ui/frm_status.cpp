@@ -6,6 +6,7 @@
 #include "control_ids.h"
 #include "control_library_context.h"
 #include "describe_failure.h"
+#include "exit_codes.h"
 #include "pathwick_host.h"
 #include "resource_ids.h"
 #include "standard_output.h"
@@ -298,8 +299,18 @@ bool frmStatus::Switch(const wchar_t* name) const {
 bool frmStatus::Unattended() const { return IsUnattended(environment_.arguments()); }
 
 void frmStatus::ReportFailure(const std::wstring& description, bool showBox) {
-    WriteStandardLine(STD_ERROR_HANDLE, description);
+    WriteOutput(STD_ERROR_HANDLE, description);
     if (showBox) dialogs_->Ask(description, L"Scourway", MB_OK | MB_ICONERROR);
+}
+
+DWORD frmStatus::WriteOutput(DWORD whichHandle, const std::wstring& text) {
+    const DWORD result = WriteStandardLine(whichHandle, text);
+    if (outputFailure_ == ERROR_SUCCESS) outputFailure_ = result;
+    return result;
+}
+
+int frmStatus::ExitCode() const noexcept {
+    return exitCode_ == kExitOk && outputFailure_ != ERROR_SUCCESS ? kExitFailed : exitCode_;
 }
 
 int frmStatus::SelectedRow() const {

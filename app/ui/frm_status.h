@@ -46,8 +46,9 @@ public:
     void Show();
 
     // Whether the program is to end now, and with which exit code (exit_codes.h).
+    // Output that could not be written makes an exit code of success a failure.
     bool Ended() const noexcept { return ended_; }
-    int ExitCode() const noexcept { return exitCode_; }
+    int ExitCode() const noexcept;
 
     // sText with "\" appended unless its last character is one ("" gives "\").
     static std::wstring FixPath(const std::wstring& sText);
@@ -93,6 +94,8 @@ private:
     bool Unattended() const;   // AUTO and QUIET: no box waits for a reader
     bool RunStartupStep(const std::function<void()>& step);
     void ReportFailure(const std::wstring& description, bool showBox);
+    // A line to standard output or error; a failed write is remembered for the exit code.
+    DWORD WriteOutput(DWORD whichHandle, const std::wstring& text);
     void EndProgram(int exitCode);
     bool SweepMayGoOn() const noexcept { return alive_ && !closeRequested_; }
 
@@ -112,6 +115,7 @@ private:
     bool ended_ = false;
     bool destroying_ = false;       // destroyed by the destructor, not by an end of the program
     int exitCode_ = 0;
+    DWORD outputFailure_ = ERROR_SUCCESS;   // the first write to standard output or error that failed
     bool running_ = false;          // a delete run is working
     bool closeRequested_ = false;   // the window was closed during a run
     WindowSweepHost* sweepHost_ = nullptr;

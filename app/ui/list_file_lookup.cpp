@@ -11,3 +11,8 @@ bool ListFileExists(const std::wstring& fileName) {
     if (found.dwFileAttributes & kNotNormal) return false;
     return !TrimSpaces(found.cFileName).empty();
 }
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}

@@ -5,3 +5,6 @@
 #include <string>
 
 bool ListFileExists(const std::wstring& fileName);
+
+// Whether a folder stands at the path (hidden or not).
+bool IsFolder(const std::wstring& path);

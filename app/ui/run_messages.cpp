@@ -1,4 +1,5 @@
 #include "run_messages.h"
+#include "win32_error.h"
 
 std::wstring ConfirmDeleteText(const std::wstring& directory, bool recycle) {
     return L"Are you sure you wish to delete the listed files starting from " + directory + L"?" +
@@ -17,4 +18,13 @@ std::wstring SummaryText(int32_t deleted, int32_t directories, int32_t notDelete
 
 std::wstring PreviewSummaryText(int32_t files, int32_t directories) {
     return std::to_wstring(files) + L" files would be deleted in " + std::to_wstring(directories) + L" directories.";
+}
+
+std::wstring EndedEarlyText(bool preview, const std::wstring& summary) {
+    return (preview ? L"The preview ended on a failure. So far: " : L"The delete run ended on a failure. So far: ") +
+           summary;
+}
+
+std::wstring OutputFailureText(DWORD code) {
+    return L"The standard output could not be written: " + modMain::SystemMessage(code);
 }

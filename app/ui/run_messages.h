@@ -1,5 +1,6 @@
 #pragma once
 // The texts of the delete run's confirmation and summary.
+#include <windows.h>
 #include <cstdint>
 #include <string>
 
@@ -13,3 +14,9 @@ std::wstring SummaryText(int32_t deleted, int32_t directories, int32_t notDelete
 
 // The summary after a preview: the files a run would delete.
 std::wstring PreviewSummaryText(int32_t files, int32_t directories);
+
+// After a failure that ended the sweep: what it did until then.
+std::wstring EndedEarlyText(bool preview, const std::wstring& summary);
+
+// Standard output that could not be written, in the platform's words.
+std::wstring OutputFailureText(DWORD code);

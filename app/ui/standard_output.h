@@ -5,8 +5,9 @@
 #include <string>
 
 // A console gets the text as it is (WriteConsoleW); a file or pipe gets UTF-8.
-// The line ends with CR LF. False when there is no such handle or writing failed.
-bool WriteStandardLine(DWORD whichHandle, const std::wstring& text);
+// The line ends with CR LF. ERROR_SUCCESS when it was written or there is no
+// such handle; the platform's error code when writing failed (a full disk).
+DWORD WriteStandardLine(DWORD whichHandle, const std::wstring& text);
 
 // Many lines to one standard handle (a preview lists every file it finds),
 // collected and written in large pieces: on Flush, whenever enough has
@@ -19,9 +20,12 @@ public:
     StandardLineWriter& operator=(const StandardLineWriter&) = delete;
 
     void Add(const std::wstring& text);
-    void Flush();
+    // Writes what has gathered. The first failure of any write of this writer
+    // (ERROR_SUCCESS when there was none): lines lost earlier stay lost.
+    DWORD Flush();
 
 private:
     DWORD which_;
     std::wstring pending_;
+    DWORD failure_ = ERROR_SUCCESS;
 };

@@ -18,7 +18,8 @@ HANDLE InheritableFile(const std::wstring& path, DWORD access, DWORD disposition
 
 }  // namespace
 
-ProgramProcess::ProgramProcess(const ProgramFolder& folder, const std::wstring& arguments) {
+ProgramProcess::ProgramProcess(const ProgramFolder& folder, const std::wstring& arguments,
+                               const std::wstring& standardOutput) {
     static std::atomic<int> runs{0};
     commandLine_ = L"\"" + folder.ExePath() + L"\"";
     if (!arguments.empty()) commandLine_ += L" " + arguments;
@@ -26,11 +27,13 @@ ProgramProcess::ProgramProcess(const ProgramFolder& folder, const std::wstring& 
 
     HANDLE output = InheritableFile(outputPath_, GENERIC_WRITE, CREATE_ALWAYS);
     HANDLE input = InheritableFile(L"NUL", GENERIC_READ, OPEN_EXISTING);
+    HANDLE elsewhere =
+        standardOutput.empty() ? nullptr : InheritableFile(standardOutput, GENERIC_WRITE, OPEN_EXISTING);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = input;
-    startup.hStdOutput = output;
+    startup.hStdOutput = elsewhere ? elsewhere : output;
     startup.hStdError = output;
     PROCESS_INFORMATION info{};
     std::wstring mutableLine = commandLine_;  // CreateProcessW may write into it
@@ -39,6 +42,7 @@ ProgramProcess::ProgramProcess(const ProgramFolder& folder, const std::wstring& 
     DWORD error = GetLastError();
     CloseHandle(output);
     CloseHandle(input);
+    if (elsewhere) CloseHandle(elsewhere);
     SetLastError(error);
     if (!started) Fail("starting " + Utf8(commandLine_), true);
     CloseHandle(info.hThread);

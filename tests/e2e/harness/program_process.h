@@ -17,8 +17,11 @@ namespace e2e {
 class ProgramProcess {
 public:
     // Command line: the program's path in quotation marks, then (when `arguments` is not
-    // empty) one space and `arguments` exactly as given, spaces and all.
-    ProgramProcess(const ProgramFolder& folder, const std::wstring& arguments);
+    // empty) one space and `arguments` exactly as given, spaces and all. With
+    // `standardOutput` (an existing file or device, such as a full disk's), standard output
+    // goes there and only standard error is captured.
+    ProgramProcess(const ProgramFolder& folder, const std::wstring& arguments,
+                   const std::wstring& standardOutput = {});
     ~ProgramProcess();  // kills the process if it is still running
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;
@@ -31,7 +34,7 @@ public:
     // Waits for the process to end; returns its exit code.
     DWORD WaitForExit(DWORD timeoutMs = kWaitMs) const;
     void Kill();
-    std::string Output() const;  // what it wrote to standard output so far
+    std::string Output() const;  // what it wrote to standard output (and error) so far
 
     // Waits for a condition, failing early (with the exit code) if the process ends first.
     void WaitUntil(const std::function<bool()>& holds, const std::string& what,

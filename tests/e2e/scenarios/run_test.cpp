@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 
 #include "scourway_test.h"
 
@@ -15,6 +16,14 @@ const std::wstring kConfirmStart = L"Are you sure you wish to delete the listed 
 const std::wstring kConfirmEnd =
     L"?\r\n\r\nWARNING: This can NOT be undone and will recursively delete the listed files in "
     L"ALL subdirectories.";
+
+std::wstring SystemMessageText(DWORD code) {
+    wchar_t text[512] = {};
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, 512, nullptr);
+    std::wstring words = text;
+    while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r' || words.back() == L' ')) words.pop_back();
+    return words;
+}
 
 bool StartsWith(const std::wstring& text, const std::wstring& start) {
     return text.size() >= start.size() &&
@@ -174,7 +183,11 @@ TEST_P(FailingRun, ReportsTheErrorAndRestoresTheWindow) {
     MessageBoxView error = program->WaitForMessageBox();
     EXPECT_EQ(error.Title(), L"Scourway");
     EXPECT_FALSE(error.Text().empty());
-    EXPECT_EQ(error.Text().find(L"total files deleted"), std::wstring::npos) << Utf8(error.Text());
+    EXPECT_NE(WithPlainLineBreaks(error.Text())
+                  .find(L"\n\nThe delete run ended on a failure. So far: 0 total files deleted in 0 directories."),
+              std::wstring::npos)
+        << Utf8(error.Text());
+    EXPECT_EQ(error.Icon(), MessageIcon::Error) << ToString(error.Icon());
     EXPECT_EQ(error.Buttons(), (std::vector<int>{IDOK}));
     error.Answer(IDOK);
     ExpectIdle(main);
@@ -212,11 +225,78 @@ TEST_F(DeleteRun, AutoQuietDeletesSilentlyAndWritesTheSummaryLine) {
     EXPECT_NE(program->Output().find(Utf8(kJunkTreeSummary)), std::string::npos) << program->Output();
 }
 
+// Its output says the run failed, with what it did so far, never a plain summary.
 TEST_F(DeleteRun, AutoQuietOnAMissingDirectoryFailsWithoutABox) {
     folder.WriteList("*.bak\r\n");
     Start(L"/AUTO /QUIET /DIR " + folder.PathOf(L"missing"));
-    EXPECT_NE(WaitForExitUnseen(), 0u);
-    EXPECT_EQ(program->Output().find("total files deleted"), std::string::npos) << program->Output();
+    EXPECT_EQ(WaitForExitUnseen(), 1u);
+    const std::string output = program->Output();
+    const std::string soFar = "The delete run ended on a failure. So far: 0 total files deleted in 0 directories.";
+    EXPECT_NE(output.find(soFar), std::string::npos) << output;
+    EXPECT_EQ(output.find("total files deleted"), output.find(soFar) + soFar.find("total files deleted")) << output;
+}
+
+// The subdirectory of `relative` that a walk of it reaches last: the last one its listing gives.
+std::wstring LastListedSubdirectory(const ProgramFolder& folder, const std::wstring& relative) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder.PathOf(relative) + L"\\*").c_str(), &found);
+    std::wstring last;
+    if (search == INVALID_HANDLE_VALUE) return last;
+    do {
+        const std::wstring name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") last = name;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return relative + L"\\" + last;
+}
+
+TEST_F(DeleteRun, AFolderRemovedDuringTheRunEndsItAndTheWorkDoneSoFarIsReported) {
+    MakeBigTree(true);
+    const std::wstring victim = LastListedSubdirectory(folder, L"big");   // 1 + 40 directories, 41 files
+    MainWindow main = StartShown();
+    RunConfirmed(main, folder.PathOf(L"big"));
+    WaitForSweepCaption(main, folder.PathOf(L"big\\d"));
+    ASSERT_EQ(main.Caption().find(folder.PathOf(victim)), std::wstring::npos) << "the sweep reached it first";
+    RemoveTree(folder.PathOf(victim));
+
+    MessageBoxView error = program->WaitForMessageBox();
+    EXPECT_EQ(error.Title(), L"Scourway");
+    EXPECT_EQ(error.Icon(), MessageIcon::Error) << ToString(error.Icon());
+    const std::wstring text = WithPlainLineBreaks(error.Text());
+    const std::wstring lead = SystemMessageText(ERROR_PATH_NOT_FOUND) + L"\n" + folder.PathOf(victim) +
+                              L"\n\nThe delete run ended on a failure. So far: ";
+    ASSERT_EQ(text.substr(0, lead.size()), lead) << Utf8(text);
+    int deleted = -1, directories = -1;
+    ASSERT_EQ(swscanf(text.c_str() + lead.size(), L"%d total files deleted in %d directories.", &deleted,
+                      &directories), 2)
+        << Utf8(text);
+    // Every directory done before the failure had its files deleted; the rest stand.
+    const Files left = folder.FilesBelow(L"big");
+    EXPECT_EQ(static_cast<size_t>(deleted) + left.size(), 1025u - 41u);
+    EXPECT_EQ(directories, deleted + 1) << "big, and one directory per deleted file below it";
+    EXPECT_GT(deleted, 0);
+    error.Answer(IDOK);
+    ExpectIdle(main);
+}
+
+// Output lost to a full disk is a failure, although what was deleted stays deleted.
+TEST_F(DeleteRun, AutoRunsWhoseStandardOutputCannotBeWrittenFail) {
+    MakeJunkTree();
+    const std::wstring full = WindowsPathOf("/dev/full");
+    HANDLE device = CreateFileW(full.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (device == INVALID_HANDLE_VALUE) GTEST_SKIP() << "no device that is always full";
+    CloseHandle(device);
+    Start(L"/AUTO /QUIET /PREVIEW /DIR " + folder.PathOf(L"tree"), full);
+    EXPECT_EQ(WaitForExitUnseen(), 1u);
+    EXPECT_EQ(folder.FilesBelow(L"tree").size(), 10u) << "a preview deletes nothing";
+    EXPECT_NE(program->Output().find("The standard output could not be written: "), std::string::npos)
+        << program->Output();
+
+    Start(L"/AUTO /QUIET /DIR " + folder.PathOf(L"tree"), full);
+    EXPECT_EQ(WaitForExitUnseen(), 1u);
+    EXPECT_EQ(folder.FilesBelow(L"tree"), kJunkTreeKept);
+    EXPECT_NE(program->Output().find(Utf8(kJunkTreeSummary)), std::string::npos) << program->Output();
 }
 
 TEST_F(DeleteRun, ControlsAreLockedWhileTheSweepWorksAndTheCaptionFollowsIt) {

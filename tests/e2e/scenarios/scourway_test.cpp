@@ -4,9 +4,9 @@
 
 namespace e2e {
 
-ProgramProcess& ScourwayTest::Start(const std::wstring& arguments) {
+ProgramProcess& ScourwayTest::Start(const std::wstring& arguments, const std::wstring& standardOutput) {
     program.reset();
-    program = std::make_unique<ProgramProcess>(folder, arguments);
+    program = std::make_unique<ProgramProcess>(folder, arguments, standardOutput);
     return *program;
 }
 

@@ -19,8 +19,9 @@ protected:
     ProgramFolder folder;
     std::unique_ptr<ProgramProcess> program;
 
-    // Starts Scourway with this argument text (replacing a previous run, which is killed).
-    ProgramProcess& Start(const std::wstring& arguments = L"");
+    // Starts Scourway with this argument text (replacing a previous run, which is killed),
+    // its standard output to the given file or device when there is one.
+    ProgramProcess& Start(const std::wstring& arguments = L"", const std::wstring& standardOutput = {});
     // Starts it and waits until start-up has ended: the main window on the screen with
     // the focus in txtDir.
     MainWindow StartShown(const std::wstring& arguments = L"");

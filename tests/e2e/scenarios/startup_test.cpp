@@ -2,6 +2,7 @@
 // question about a missing KILL.LST, and the ways the program ends.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 
@@ -261,9 +262,10 @@ TEST_F(Startup, MissingListAnsweredNoEndsAnAutoRunBeforeItSweeps) {
     folder.WriteFile(L"tree\\old.bak");
     Start(L"/AUTO /DIR " + folder.PathOf(L"tree"));
     AnswerMissingList(IDNO);
-    WaitForExitUnseen();
+    EXPECT_EQ(WaitForExitUnseen(), 1u) << "an AUTO start that made no run failed";
     EXPECT_TRUE(folder.Exists(L"tree\\old.bak"));
     EXPECT_FALSE(folder.HasList());
+    EXPECT_NE(program->Output().find("no delete run was made"), std::string::npos) << program->Output();
 }
 
 TEST_F(Startup, MissingListAnsweredYesCreatesAnEmptyFileAndAnEmptyList) {
@@ -314,9 +316,42 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, UnfoundListFile,
     ::testing::Values(
         UnfoundList{"Hidden", [](const ProgramFolder& f) { ListWithAttribute(f, FILE_ATTRIBUTE_HIDDEN); }},
-        UnfoundList{"System", [](const ProgramFolder& f) { ListWithAttribute(f, FILE_ATTRIBUTE_SYSTEM); }},
-        UnfoundList{"Directory", [](const ProgramFolder& f) { f.MakeDir(L"program\\KILL.LST"); }}),
+        UnfoundList{"System", [](const ProgramFolder& f) { ListWithAttribute(f, FILE_ATTRIBUTE_SYSTEM); }}),
     [](const ::testing::TestParamInfo<UnfoundList>& info) { return std::string(info.param.name); });
+
+// No file can be created where a folder stands: no question, a plain failure.
+TEST_F(Startup, AFolderNamedKillLstIsSaidPlainlyAndFails) {
+    folder.MakeDir(L"program\\KILL.LST");
+    Start();
+    MessageBoxView box = ExpectMessageBox(
+        L"Scourway",
+        L"KILL.LST is a folder, not a file: the pattern list can be neither read nor created.\r\n" + folder.ListPath(),
+        {IDOK});
+    EXPECT_EQ(box.Icon(), MessageIcon::Error) << ToString(box.Icon());
+    box.Answer(IDOK);
+    EXPECT_EQ(WaitForExitUnseen(), 1u);
+
+    Start(L"/AUTO /QUIET");
+    EXPECT_EQ(WaitForExitUnseen(), 1u);
+    EXPECT_FALSE(program->HasMessageBox());
+    EXPECT_NE(program->Output().find("KILL.LST is a folder, not a file"), std::string::npos) << program->Output();
+}
+
+// A folder's name that holds a switch's text is part of the DIR value, not a switch.
+TEST_F(Startup, AFolderNamedLikeASwitchTurnsNoSwitchOn) {
+    folder.WriteList("*.bak\r\n");
+    folder.MakeDir(L"quietdir\\autosave");
+    folder.WriteFile(L"quietdir\\autosave\\old.bak");
+    std::wstring dir = folder.PathOf(L"quietdir\\autosave");
+    std::replace(dir.begin(), dir.end(), L'\\', L'/');
+    MainWindow main = StartShown(L"/DIR " + dir);   // not AUTO: the window waits
+    EXPECT_EQ(main.txtDir().Text(), dir);
+    main.cmdProcess().Click();                       // not QUIET: the run asks first
+    program->WaitForMessageBox().Answer(IDNO);
+    main.Settle();
+    EXPECT_TRUE(folder.Exists(L"quietdir\\autosave\\old.bak"));
+    EXPECT_TRUE(program->Running());
+}
 
 TEST_F(Startup, ReadOnlyListIsFoundAndLoaded) {
     folder.WriteList("*.bak\r\n");

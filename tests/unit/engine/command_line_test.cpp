@@ -43,15 +43,26 @@ INSTANTIATE_TEST_SUITE_P(
                       SwitchRow{L"/DIR C:\\TEMP ", {L"DIR"}, L"C:\\TEMP "},
                       SwitchRow{L"/DIR \"C:\\My Files\" /AUTO", {L"DIR", L"AUTO"}, L"\"C:\\My Files\""},
                       SwitchRow{L"/DIR", {L"DIR"}, L""},
-                      SwitchRow{L"/DIR /AUTO", {L"DIR", L"AUTO"}, L"/AUTO"},
-                      SwitchRow{L"/DIR C:\\X/AUTO", {L"DIR", L"AUTO"}, L"C:\\X/AUTO"},
+                      // The DIR value runs to the next " /": a switch's text inside it is
+                      // part of the folder's name and turns nothing on.
+                      SwitchRow{L"/DIR /AUTO", {L"DIR"}, L"/AUTO"},
+                      SwitchRow{L"/DIR C:\\X/AUTO", {L"DIR"}, L"C:\\X/AUTO"},
+                      SwitchRow{L"/DIR Z:/data/autosave", {L"DIR"}, L"Z:/data/autosave"},
+                      SwitchRow{L"/dir z:/x/quietdir/minutes", {L"DIR"}, L"z:/x/quietdir/minutes"},
+                      SwitchRow{L"/DIR:C:/Auto/Quiet", {L"DIR"}, L"C:/Auto/Quiet"},
+                      SwitchRow{L"/DIR/AUTO", {L"DIR"}, L"AUTO"},
+                      SwitchRow{L"/DIR  /AUTO", {L"DIR", L"AUTO"}, L""},
+                      SwitchRow{L"/DIR C:/autosave /AUTO", {L"DIR", L"AUTO"}, L"C:/autosave"},
+                      SwitchRow{L"/QUIET /DIR C:/quiet/min", {L"QUIET", L"DIR"}, L"C:/quiet/min"},
+                      SwitchRow{L"/DIR C:/min/x/DIR C:/y /MIN", {L"DIR", L"MIN"}, L"C:/min/x/DIR C:/y"},
                       SwitchRow{L"/QUIET/DIR C:\\X", {L"QUIET", L"DIR"}, L"C:\\X"},
                       SwitchRow{L"DIR C:\\X", {}, nullptr},
                       SwitchRow{L"", {}, nullptr},
                       SwitchRow{L"    ", {}, nullptr},
-                      // A switch inside a longer word or a value still counts.
+                      // A switch inside a longer word still counts; inside the DIR value it does not.
                       SwitchRow{L"/MINIMIZED /QUIETLY", {L"MIN", L"QUIET"}, nullptr},
-                      SwitchRow{L"/DIR C:/AUTO", {L"DIR", L"AUTO"}, L"C:/AUTO"},
+                      SwitchRow{L"/AUTOMATIC/QUIETLY/DIR C:/x", {L"AUTO", L"QUIET", L"DIR"}, L"C:/x"},
+                      SwitchRow{L"/DIR C:/AUTO", {L"DIR"}, L"C:/AUTO"},
                       // Only the first occurrence counts.
                       SwitchRow{L"/DIR C:\\A /DIR C:\\B", {L"DIR"}, L"C:\\A"}));
 

@@ -2,6 +2,8 @@
 // block (read back here from this test program, which carries the same one)
 // and the product picture stored as a resource.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include "win32_error.h"
 #include "about_parts.h"
 #include "about_resources.h"
 #include "busy_pointer.h"
@@ -48,6 +50,21 @@ TEST(AboutPicture, TheJpegResourceDecodesToAnEightyThreeByHundredNineteenBitmap)
 
 TEST(AboutPicture, AMissingResourceIsAnErrorNotAnEmptyPicture) {
     EXPECT_ANY_THROW(about::LoadPictureResource(::GetModuleHandleW(nullptr), 4242));
+}
+
+// What the shell answers for a document it cannot open reaches the user in
+// the platform's words, about that document.
+TEST(AboutLink, ADocumentTheShellCannotOpenIsAFailureInThePlatformsWords) {
+    wchar_t temp[MAX_PATH];
+    ASSERT_GT(::GetTempPathW(MAX_PATH, temp), 0u);
+    const std::wstring missing = std::wstring(temp) + L"scourway-no-such-document.txt";
+    try {
+        about::OpenDocument(missing);
+        FAIL() << "the shell's refusal was swallowed";
+    } catch (const modMain::Win32Error& error) {
+        EXPECT_EQ(error.code(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+        EXPECT_EQ(error.subject(), missing);
+    }
 }
 
 // The pointer the About window sets over its picture, read from inside its own

@@ -2,9 +2,13 @@
 // with the calling conventions automation servers expect, and reports failures
 // with the control's own words when it gives any.
 #include <gtest/gtest.h>
+#include <new>
+#include <stdexcept>
 #include <Tollen_h.h>
 #include "fake_dispatch.h"
+#include "describe_failure.h"
 #include "pathwick_control.h"
+#include "win32_error.h"
 
 namespace {
 
@@ -117,6 +121,27 @@ TEST_F(PathwickControlTest, FailuresCarryTheHresultAndTheBestDescription) {
         EXPECT_EQ(error.hr(), E_OUTOFMEMORY);
         EXPECT_FALSE(error.Describe().empty());
     }
+}
+
+// A handler that knows only std::exception reads both error kinds' what() the
+// same way, and loses no character of a name outside the ANSI code page.
+TEST(FailureWords, BothErrorKindsCarryTheirWordsInUtf8AndDescribeAlike) {
+    const std::wstring name = L"C:\\\u0416\u4e2d\u00e9";
+    const modMain::Win32Error win32(ERROR_ACCESS_DENIED, name);
+    const ComError com(E_UNEXPECTED, L"Not here: " + name);
+    EXPECT_EQ(std::string(win32.what()), modMain::Utf8(win32.Describe()));
+    EXPECT_EQ(std::string(com.what()), modMain::Utf8(com.Describe()));
+
+    const std::exception& plainWin32 = win32;
+    const std::exception& plainCom = com;
+    EXPECT_EQ(DescribeFailure(plainWin32), modMain::SystemMessage(ERROR_ACCESS_DENIED) + L"\r\n" + name);
+    EXPECT_EQ(DescribeFailure(plainCom), L"Not here: " + name);
+}
+
+TEST(FailureWords, OnlyRunningOutOfMemoryIsDescribedAsSuch) {
+    EXPECT_EQ(DescribeFailure(std::bad_alloc()), modMain::SystemMessage(ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_EQ(DescribeFailure(std::runtime_error("The table is full.")), L"The table is full.");
+    EXPECT_EQ(DescribeFailure(std::runtime_error("caf\xE9")), L"caf\u00e9") << "foreign text in the ANSI code page";
 }
 
 }  // namespace

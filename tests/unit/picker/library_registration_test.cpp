@@ -141,6 +141,23 @@ TEST_F(EntryPoints, RegisterWritesTheControlLayoutAndUnregisterRemovesAllOfIt) {
     EXPECT_TRUE(FAILED(::CLSIDFromProgID(L"Tollen.Pathwick", &fromProgId)));
 }
 
+// The platform refuses to delete a key with subkeys as "access denied": such a
+// key holds another program's part and stays, with that part; ours goes.
+TEST_F(EntryPoints, UnregisterLeavesAKeyAnotherProgramAddedToWithItsPart) {
+    ASSERT_EQ(S_OK, registerServer());
+    const std::wstring clsid = L"CLSID\\" + Guid(CLSID_Pathwick);
+    const std::wstring others = clsid + L"\\Implemented Categories\\{00000000-0000-0000-0000-0000000000A1}";
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_CLASSES_ROOT, others.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                                               &key, nullptr));
+    ::RegCloseKey(key);
+    EXPECT_EQ(S_OK, unregisterServer());
+    EXPECT_TRUE(KeyExists(others));
+    EXPECT_FALSE(KeyExists(clsid + L"\\InprocServer32"));
+    EXPECT_FALSE(KeyExists(L"Tollen.Pathwick"));
+    EXPECT_EQ(ERROR_SUCCESS, ::RegDeleteTreeW(HKEY_CLASSES_ROOT, clsid.c_str()));
+}
+
 TEST_F(EntryPoints, ClassObjectOnlyForPathwickAndWithoutAggregation) {
     ComPtr<IClassFactory> factory;
     EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, getClassObject(IID_IDispatch, IID_PPV_ARGS(&factory)));

@@ -1,6 +1,7 @@
 // The delete run: confirmation, the locked window during the sweep, the summary,
 // and how a failing or interrupted sweep leaves the window and the exit code.
 #include <algorithm>
+#include <functional>
 #include "busy_pointer.h"
 #include "control_ids.h"
 #include "exit_codes.h"
@@ -181,6 +182,152 @@ TEST_F(DeleteRunTest, AFailingSweepIsReportedAndRestoresTheWindow) {
     EXPECT_EQ(dialogs.calls.size(), 2u);
     EXPECT_EQ(form->ExitCode(), kExitFailed);
     ExpectIdle();
+}
+
+// Runs an action from the message loop: posted before a run, it runs at the
+// sweep's first yield, when the start directory has been listed.
+class ActionAtFirstYield {
+public:
+    explicit ActionAtFirstYield(std::function<void()> action) : action_(std::move(action)) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &ActionAtFirstYield::Proc;
+        windowClass.lpszClassName = L"ScourwayTestAction";
+        RegisterClassW(&windowClass);
+        window_ = CreateWindowW(L"ScourwayTestAction", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, this);
+        EXPECT_NE(window_, nullptr);
+        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        PostMessageW(window_, WM_APP, 0, 0);
+    }
+    ~ActionAtFirstYield() { DestroyWindow(window_); }
+    bool Ran() const { return ran_; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<ActionAtFirstYield*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == WM_APP && self && !self->ran_) {
+            self->ran_ = true;
+            self->action_();
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    std::function<void()> action_;
+    HWND window_ = nullptr;
+    bool ran_ = false;
+};
+
+// A subfolder removed while the run works ends the sweep there; the report
+// says what was done until then beside the platform's words.
+TEST_F(DeleteRunTest, AFailureThatEndsTheSweepReportsTheWorkDoneSoFar) {
+    Load(folder / L"tree");
+    ActionAtFirstYield removeTwo([this] {
+        DeleteFileW((folder / L"tree\\two\\c.bak").c_str());
+        RemoveDirectoryW((folder / L"tree\\two").c_str());
+    });
+    dialogs.answers = {IDYES, IDOK};
+    std::vector<std::wstring> output, errors;
+    {
+        CapturedStream out(STD_OUTPUT_HANDLE, folder / L"out.txt");
+        CapturedStream err(STD_ERROR_HANDLE, folder / L"err.txt");
+        form->cmdProcess_Click();
+        output = out.Lines();
+        errors = err.Lines();
+    }
+    ASSERT_TRUE(removeTwo.Ran());
+    EXPECT_FALSE(folder.Exists(L"tree\\a.tmp"));
+    EXPECT_FALSE(folder.Exists(L"tree\\one\\b.tmp"));
+    ASSERT_EQ(dialogs.calls.size(), 2u);
+    const std::wstring description = modMain::SystemMessage(ERROR_PATH_NOT_FOUND) + L"\r\n" + (folder / L"tree\\two");
+    const std::wstring soFar = L"The delete run ended on a failure. So far: 2 total files deleted in 2 directories.";
+    EXPECT_EQ(dialogs.calls[1].text, description + L"\r\n\r\n" + soFar);
+    EXPECT_EQ(dialogs.calls[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(output, std::vector<std::wstring>{soFar});
+    EXPECT_EQ(errors, (std::vector<std::wstring>{modMain::SystemMessage(ERROR_PATH_NOT_FOUND), folder / L"tree\\two"}));
+    EXPECT_EQ(form->ExitCode(), kExitFailed);
+    ExpectIdle();
+
+    // A preview that fails says what it found so far, in its own words.
+    folder.MakeFolder(L"tree\\two");
+    folder.WriteFile(L"tree\\one\\new.tmp", "x");
+    arguments = L"/PREVIEW /QUIET";
+    ActionAtFirstYield removeAgain([this] { RemoveDirectoryW((folder / L"tree\\two").c_str()); });
+    dialogs.answers = {IDOK};
+    form->cmdProcess_Click();
+    ASSERT_EQ(dialogs.calls.size(), 3u);
+    EXPECT_EQ(dialogs.calls[2].text,
+              description + L"\r\n\r\nThe preview ended on a failure. So far: 1 files would be deleted in 2 directories.");
+}
+
+// What cannot be written to standard output is lost to whoever reads it: the
+// run is a failure although its deletions stand.
+class UnwritableStream {
+public:
+    UnwritableStream(DWORD which, const std::wstring& file) : which_(which), previous_(GetStdHandle(which)) {
+        HANDLE created = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        CloseHandle(created);
+        handle_ = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_NE(handle_, INVALID_HANDLE_VALUE);
+        SetStdHandle(which_, handle_);
+    }
+    ~UnwritableStream() {
+        SetStdHandle(which_, previous_);
+        CloseHandle(handle_);
+    }
+
+private:
+    DWORD which_;
+    HANDLE previous_;
+    HANDLE handle_;
+};
+
+TEST_F(DeleteRunTest, OutputThatCannotBeWrittenMakesTheRunAFailure) {
+    Load(folder / L"tree");
+    arguments = L"/AUTO /QUIET /PREVIEW";
+    {
+        UnwritableStream out(STD_OUTPUT_HANDLE, folder / L"out.txt");
+        CapturedStream err(STD_ERROR_HANDLE, folder / L"err.txt");
+        form->cmdProcess_Click();
+        EXPECT_NE(err.Text().find("The standard output could not be written: " +
+                                  modMain::Utf8(modMain::SystemMessage(ERROR_ACCESS_DENIED))),
+                  std::string::npos)
+            << err.Text();
+    }
+    EXPECT_TRUE(dialogs.calls.empty());
+    EXPECT_EQ(form->ExitCode(), kExitFailed);
+    EXPECT_TRUE(folder.Exists(L"tree\\a.tmp"));
+
+    // A delete run: the files go, the summary is lost, the run fails; a box says so
+    // when someone is there to read it.
+    arguments = L"/AUTO";
+    dialogs.answers = {IDOK};
+    {
+        UnwritableStream out(STD_OUTPUT_HANDLE, folder / L"out-2.txt");
+        form->cmdProcess_Click();
+    }
+    EXPECT_FALSE(folder.Exists(L"tree\\a.tmp"));
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.calls[0].text, L"3 total files deleted in 3 directories.\r\n\r\n" +
+                                         OutputFailureText(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(dialogs.calls[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(form->ExitCode(), kExitFailed);
+}
+
+TEST_F(DeleteRunTest, AFolderNamedLikeASwitchTurnsNoSwitchOn) {
+    folder.MakeFolder(L"tree\\quietdir");
+    folder.WriteFile(L"tree\\quietdir\\d.tmp", "x");
+    std::wstring dir = folder / L"tree\\quietdir";
+    std::replace(dir.begin(), dir.end(), L'\\', L'/');
+    WriteList("*.tmp\r\n");
+    arguments = L"/DIR " + dir;
+    Form().Form_Load();
+    ASSERT_FALSE(form->Ended());
+    EXPECT_EQ(form->DirText(), dir);
+    dialogs.answers = {IDNO};
+    form->cmdProcess_Click();
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.calls[0].title, L"Confirm Delete") << "the folder's name is no /QUIET";
+    EXPECT_TRUE(folder.Exists(L"tree\\quietdir\\d.tmp"));
 }
 
 TEST_F(DeleteRunTest, ClosingTheWindowDuringARunStopsItAndEndsTheProgram) {

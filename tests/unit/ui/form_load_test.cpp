@@ -81,7 +81,6 @@ TEST_F(FormLoadTest, TheListFileLookupSeesNormalFilesOnly) {
 }
 
 TEST_F(FormLoadTest, NoToTheMissingFileQuestionEndsTheProgramUnseen) {
-    arguments = L"/AUTO /QUIET";   // the question comes whatever the switches
     dialogs.answers = {IDNO};
     Form().Form_Load();
     ASSERT_EQ(dialogs.calls.size(), 1u);
@@ -89,9 +88,51 @@ TEST_F(FormLoadTest, NoToTheMissingFileQuestionEndsTheProgramUnseen) {
     EXPECT_EQ(dialogs.calls[0].title, L"Error - File Not Found");
     EXPECT_EQ(dialogs.calls[0].type, kQuestion);
     EXPECT_TRUE(form->Ended());
-    EXPECT_EQ(form->ExitCode(), kExitOk);
+    EXPECT_EQ(form->ExitCode(), kExitOk) << "the user chose not to start";
     EXPECT_FALSE(IsWindow(form->Window()));
     EXPECT_FALSE(folder.Exists(L"KILL.LST"));
+}
+
+TEST_F(FormLoadTest, NoToTheMissingFileQuestionOfAnAutoStartMeansNoRunAFailure) {
+    arguments = L"/AUTO /QUIET";   // the question comes whatever the switches
+    dialogs.answers = {IDNO};
+    CapturedStream errors(STD_ERROR_HANDLE, folder / L"errors.txt");
+    Form().Form_Load();
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.calls[0].title, L"Error - File Not Found");
+    EXPECT_TRUE(form->Ended());
+    EXPECT_EQ(form->ExitCode(), kExitFailed);
+    EXPECT_EQ(errors.Lines(), Strings{L"KILL.LST was not found and not created: no delete run was made."});
+    EXPECT_FALSE(folder.Exists(L"KILL.LST"));
+}
+
+// A folder in the list's place cannot be read, and no file can be created
+// there: said plainly, without the offer to create one.
+TEST_F(FormLoadTest, AFolderNamedKillLstIsAFailureWithoutTheQuestion) {
+    folder.MakeFolder(L"KILL.LST");
+    dialogs.answers = {IDOK};
+    Form().Form_Load();
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.calls[0].title, L"Scourway");
+    EXPECT_EQ(dialogs.calls[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(dialogs.calls[0].text,
+              L"KILL.LST is a folder, not a file: the pattern list can be neither read nor created.\r\n" +
+                  (folder / L"KILL.LST"));
+    EXPECT_TRUE(form->Ended());
+    EXPECT_EQ(form->ExitCode(), kExitFailed);
+
+    // Unattended, the same words go to standard error alone; a hidden folder is a folder too.
+    form.reset();
+    DrainQuit();
+    dialogs.calls.clear();
+    SetFileAttributesW((folder / L"KILL.LST").c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
+    arguments = L"/AUTO /QUIET";
+    CapturedStream errors(STD_ERROR_HANDLE, folder / L"errors.txt");
+    Form().Form_Load();
+    EXPECT_TRUE(dialogs.calls.empty());
+    EXPECT_TRUE(form->Ended());
+    EXPECT_EQ(form->ExitCode(), kExitFailed);
+    EXPECT_NE(errors.Text().find("KILL.LST is a folder"), std::string::npos) << errors.Text();
 }
 
 TEST_F(FormLoadTest, YesCreatesAnEmptyListFileAndAnAutoRunUsesIt) {

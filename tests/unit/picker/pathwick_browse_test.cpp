@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 #include <oleauto.h>
 
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
 using namespace picker_test;
 
 namespace {
@@ -167,6 +171,115 @@ TEST_F(PathwickBrowse, AFormWithoutHwndGetsTheLookupErrorAndNoDialog) {
     EXPECT_EQ(L"", GetText(control.Get(), DISPID_PATHWICK_SELECTED));
     EXPECT_FALSE(GetBool(control.Get(), DISPID_PATHWICK_CANCELED));
     EXPECT_EQ(directory, GetText(control.Get(), DISPID_PATHWICK_INITIAL));
+}
+
+TEST_F(PathwickBrowse, AHostsLongPtrHwndOwnsTheDialogToo) {
+    ComPtr<TestSite> site = Make<TestSite>(MakeForm(form, VT_I8), true);
+    ComPtr<IDispatch> control = CreateHostedPathwick(site.Get());
+    ASSERT_TRUE(control);
+    HWND owner = nullptr;
+    EXPECT_FALSE(BrowseAnswering(control.Get(), IDCANCEL, [&](HWND dialog) { owner = ::GetWindow(dialog, GW_OWNER); }));
+    EXPECT_TRUE(dialogSeen);
+    EXPECT_EQ(form, owner);
+}
+
+struct ProcessDialog {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchProcessDialog(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<ProcessDialog*>(data);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    wchar_t name[16] = {};
+    ::GetClassNameW(window, name, 16);
+    if (owner != search->processId || lstrcmpW(name, L"#32770") != 0 || !::IsWindowVisible(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// The visible folder dialog of another process, or null.
+HWND VisibleDialogOf(DWORD processId) {
+    ProcessDialog search{processId, nullptr};
+    ::EnumWindows(&MatchProcessDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Created by name from the script host of this build's own kind (System32's
+// cscript: the 64-bit one in a 64-bit Windows), every member used from VBScript,
+// the dialog answered from here: OK on the preselected folder, then Cancel.
+TEST_F(PathwickBrowse, EveryMemberWorksFromTheScriptHostOfThisBuildsKind) {
+    const std::wstring script = parent + L"\\members.vbs";
+    const std::wstring output = parent + L"\\members.txt";
+    std::string ansiDirectory(directory.begin(), directory.end());  // the test's names are ASCII
+    {
+        std::ofstream vbs(std::string(script.begin(), script.end()), std::ios::binary);
+        vbs << "Set p = CreateObject(\"Tollen.Pathwick\")\r\n"
+               "p.Prompt = \"Pick from a script\"\r\n"
+               "p.Initial = \"" << ansiDirectory << "\"\r\n"
+               "WScript.Echo \"Prompt=\" & p.Prompt & \" Initial=\" & p.Initial\r\n"
+               "WScript.Echo \"Before=\" & p.Canceled & \" [\" & p.Selected & \"]\"\r\n"
+               "r = p.Browse\r\n"
+               "WScript.Echo \"Browse=\" & r & \" Canceled=\" & p.Canceled & \" Selected=\" & p.Selected\r\n"
+               "r = p.Browse\r\n"
+               "WScript.Echo \"Browse=\" & r & \" Canceled=\" & p.Canceled & \" Selected=\" & p.Selected\r\n";
+    }
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE out = ::CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, out);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
+    startup.hStdError = out;
+    wchar_t system[MAX_PATH] = {};
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(system) + L"\\cscript.exe\" //nologo \"" + script + L"\"";
+    PROCESS_INFORMATION process{};
+    const BOOL started = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                          &startup, &process);
+    ::CloseHandle(out);
+    ASSERT_TRUE(started) << ::GetLastError();
+
+    // Each dialog is answered once it is visible and its thread is in its message loop.
+    std::wstring titleOfFirst;
+    for (WPARAM answer : {IDOK, IDCANCEL}) {
+        HWND dialog = nullptr;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!dialog && std::chrono::steady_clock::now() < deadline &&
+               ::WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT)
+            dialog = VisibleDialogOf(process.dwProcessId);
+        ASSERT_NE(nullptr, dialog) << "no folder dialog for answer " << answer;
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+        if (answer == IDOK)
+            for (HWND child : ChildWindows(dialog))
+                if (WindowText(child).rfind(L"Pick from a script", 0) == 0) titleOfFirst = L"Pick from a script";
+        ::PostMessageW(dialog, WM_COMMAND, answer, 0);
+        while (::IsWindow(dialog) && ::WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT) {
+        }
+    }
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(process.hProcess, 60000));
+    DWORD exitCode = 1;
+    ::GetExitCodeProcess(process.hProcess, &exitCode);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+
+    std::stringstream all;
+    {
+        std::ifstream text(std::string(output.begin(), output.end()), std::ios::binary);
+        all << text.rdbuf();
+    }
+    ::DeleteFileW(script.c_str());
+    ::DeleteFileW(output.c_str());
+    EXPECT_EQ(0u, exitCode) << all.str();
+    EXPECT_EQ(L"Pick from a script", titleOfFirst);
+    EXPECT_EQ("Prompt=Pick from a script Initial=" + ansiDirectory + "\r\n"
+              "Before=False []\r\n"
+              "Browse=True Canceled=False Selected=" + ansiDirectory + "\r\n"
+              "Browse=False Canceled=True Selected=" + ansiDirectory + "\r\n",
+              all.str());
 }
 
 TEST_F(PathwickBrowse, TheFormsHwndIsReadAsAPropertyByName) {

@@ -66,12 +66,13 @@ STDMETHODIMP NamedProperties::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPA
     return result ? ::VariantCopy(result, &entry->second) : S_OK;
 }
 
-ComPtr<NamedProperties> MakeForm(HWND window) {
+ComPtr<NamedProperties> MakeForm(HWND window, VARTYPE hwndType) {
     ComPtr<NamedProperties> form = Make<NamedProperties>();
     VARIANT hwnd;
     ::VariantInit(&hwnd);
     V_VT(&hwnd) = VT_I4;
     V_I4(&hwnd) = static_cast<LONG>(reinterpret_cast<LONG_PTR>(window));
+    if (hwndType != VT_I4) ::VariantChangeType(&hwnd, &hwnd, 0, hwndType);
     form->Set(L"hWnd", hwnd);
     return form;
 }

@@ -79,7 +79,8 @@ private:
     std::map<std::wstring, VARIANT> values_;  // keys in upper case
 };
 
-ComPtr<NamedProperties> MakeForm(HWND window);           // exposes "hwnd"
+// Exposes "hwnd" as a Long (VT_I4), as forms do, or as a 64-bit host's LongPtr (VT_I8).
+ComPtr<NamedProperties> MakeForm(HWND window, VARTYPE hwndType = VT_I4);
 ComPtr<NamedProperties> MakeFormWithoutHwnd();           // exposes only "Caption"
 
 // The client site. With an extender, GetExtendedControl gives an object whose

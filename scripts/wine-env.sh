@@ -49,7 +49,7 @@ runnable_archs() {
   if why=$("$wine32_loader" --version 2>&1); then
     echo "$all_archs"
   else
-    echo "This machine cannot execute 32-bit code ($wine32_loader: ${why:-exit $?}): the x86 programs are built but their tests and runs are skipped; x64 only." >&2
+    echo "This machine cannot execute 32-bit code ('$wine32_loader --version': ${why##*: }): the x86 programs are built but their tests and runs are skipped; x64 only." >&2
     echo "x64"
   fi
 }

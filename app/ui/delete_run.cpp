@@ -57,9 +57,9 @@ private:
 
 // With PREVIEW the run deletes nothing: it lists on standard output every file a
 // run would delete, then, by reason, the matches the run would leave, and reports
-// how many, without asking first. With RECYCLE the matches go to the Recycle Bin
-// (with PREVIEW too: the preview is of a run that recycles, which leaves some
-// names a delete run takes).
+// how many, without asking first. With RECYCLE the matches go to the Recycle Bin;
+// PREVIEW with RECYCLE previews such a run (which leaves some names a delete run
+// takes) and moves nothing.
 void frmStatus::cmdProcess_Click() {
     int32_t directories = 0;
     int32_t files = 0;

@@ -322,6 +322,23 @@ TEST_F(SweepTest, TheOneFolderProceduresCountTheirMatches) {
     ::SetFileAttributesW(tree.Path(L"ro.bak").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// Which names reach exactly one file: joined to a \\?\ path, and as a plain path
+// the shell's operation would read.
+TEST(RemovalJudge, NamesThatMeanExactlyOneFile) {
+    for (const wchar_t* name : {L"a.tmp", L" leading", L"c:d", L"odd.", L"odd "})
+        EXPECT_TRUE(NameMeansOneFile(name)) << name;
+    for (const wchar_t* name : {L"", L"*", L"a?b", L"x<y", L"x>y", L"q\"q", L"p|p", L"tab\tx", L"back\\slash", L"a/b"})
+        EXPECT_FALSE(NameMeansOneFile(name)) << name;
+
+    EXPECT_TRUE(PlainPathMeansOneFile(L"C:\\dir\\a.tmp"));
+    EXPECT_TRUE(PlainPathMeansOneFile(L"\\\\server\\share\\a.tmp"));
+    for (const wchar_t* path : {L"C:\\dir\\a.tmp.", L"C:\\dir\\a.tmp ", L"C:\\dir\\nul.tmp", L"C:\\dir\\CON",
+                                L"C:\\dir\\c:d", L"C:\\dir\\..\\a.tmp"})
+        EXPECT_FALSE(PlainPathMeansOneFile(path)) << path;
+    EXPECT_TRUE(PlainPathMeansOneFile(L"C:\\" + std::wstring(MAX_PATH - 4, L'x')));
+    EXPECT_FALSE(PlainPathMeansOneFile(L"C:\\" + std::wstring(MAX_PATH - 3, L'x')));
+}
+
 // Under Wine the Recycle Bin is the desktop's trash, $XDG_DATA_HOME/Trash: here a
 // folder of this test program's own, set before the bin's first use (Wine keeps
 // the place from then on, and deletes outright when it has none).

@@ -60,14 +60,18 @@ struct FileState {
     bool judged = false;
     StayReason stay = StayReason::None;
     bool missing = false;   // found gone when judged
-    bool gone = false;      // for the later patterns: taken (in a preview: would be)
+    bool gone = false;      // tried (in a preview: would be): the later patterns pass it by,
+                            // and Finish counts them for it if it is still there
 };
 
-// A file that the run reported gone, to be seen gone once the directory is done.
+// A file the run tried, to be looked for once the directory is done: still there,
+// it failed; gone, it was deleted if the platform said so, else something else
+// removed it (the platform found no such file, or refused because another
+// deletion of it was under way).
 struct Taken {
     size_t file;
     size_t pattern;       // the pattern that took it
-    bool alreadyGone;     // the platform found it missing
+    bool accepted;        // the platform accepted its deletion
 };
 
 // A directory's work: each file's state, what waits for the Recycle Bin, what to check.
@@ -140,12 +144,8 @@ struct Sweep::Impl {
                 removal = remover.Remove(directory.extended, file.name);
             }
         }
-        if (removal == Removal::Kept) {
-            ++sweep.failed_;
-            return;
-        }
         state.gone = true;
-        work.taken.push_back(Taken{i, pattern, removal == Removal::Missing});
+        work.taken.push_back(Taken{i, pattern, removal == Removal::Deleted});
     }
 
     // Each pattern in list order over the directory's files, as a search per
@@ -173,7 +173,7 @@ struct Sweep::Impl {
     }
 
     // Sends the waiting files to the Recycle Bin in one shell operation, then reads
-    // the directory once more: a taken file still there failed. A per-pattern
+    // the directory once more: a tried file still there failed. A per-pattern
     // search would have found it again with every later pattern that matches it,
     // and failed again, so (unless the sweep is stopping: found is null) those
     // matches are counted too.
@@ -193,7 +193,7 @@ struct Sweep::Impl {
         for (size_t k = 0; k < work.taken.size(); ++k) {
             const Taken& taken = work.taken[k];
             if (!still[k]) {
-                if (taken.alreadyGone) ++sweep.alreadyGone_;
+                if (!taken.accepted) ++sweep.alreadyGone_;
                 continue;
             }
             ++sweep.failed_;

@@ -36,7 +36,7 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "enginewalk: %s\n", failure.what());
         return 1;
     }
-    std::printf("enginewalk: %d directories, %d matches, %d not deleted\n", directories, files,
-                sweep.FailedDeletions());
+    std::printf("enginewalk: %d directories, %d matches, %d not deleted, %d already gone\n", directories, files,
+                sweep.FailedDeletions(), sweep.AlreadyGone());
     return 0;
 }

@@ -1,7 +1,6 @@
 #include "file_removal.h"
 
 #include <windows.h>
-#include <vector>
 #include "command_line.h"
 #include "unique_handle.h"
 
@@ -10,76 +9,30 @@ namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-bool RunningUnderWine() {
-    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
-// The name the file system resolved the handle's path to, from the volume's
-// root. (Wine's GetFinalPathNameByHandleW fails past MAX_PATH; this does not.)
-std::wstring ResolvedName(HANDLE handle) {
-    static thread_local std::vector<char> buffer(sizeof(FILE_NAME_INFO) + 0x10000 * sizeof(wchar_t));
-    auto* info = reinterpret_cast<FILE_NAME_INFO*>(buffer.data());
-    if (!::GetFileInformationByHandleEx(handle, FileNameInfo, info, static_cast<DWORD>(buffer.size()))) return {};
-    return std::wstring(info->FileName, info->FileNameLength / sizeof(wchar_t));
-}
-
-// "\\?\C:\a\b" as the volume sees it: "\a\b" ("" for other forms).
-std::wstring VolumeRelative(const std::wstring& extendedPath) {
-    constexpr std::wstring_view kPrefix = L"\\\\?\\";
-    if (extendedPath.compare(0, kPrefix.size(), kPrefix) != 0 || extendedPath.size() < kPrefix.size() + 2 ||
-        extendedPath[kPrefix.size() + 1] != L':')
-        return {};
-    return extendedPath.substr(kPrefix.size() + 2);
-}
-
+// A file or a folder of its path that is not there: someone else removed it.
 Removal Refused() {
-    return ::GetLastError() == ERROR_FILE_NOT_FOUND ? Removal::Missing : Removal::Kept;
+    const DWORD code = ::GetLastError();
+    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? Removal::Missing : Removal::Kept;
 }
 
 }  // namespace
 
-bool SamePathText(const std::wstring& a, const std::wstring& b) {
-    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
-                                  TRUE) == CSTR_EQUAL;
-}
-
-FileRemover::FileRemover() : linksLookLikeFiles_(RunningUnderWine()) {}
-
 Removal FileRemover::Remove(const std::wstring& directory, const std::wstring& name) {
-    if (linksLookLikeFiles_) return RemoveIfNotAlias(directory, name);
+    if (LinksLookLikeFiles()) return RemoveIfOwnName(directory, name);
     return ::DeleteFileW((AddSlash(directory) + name).c_str()) ? Removal::Deleted : Refused();
 }
 
-Removal FileRemover::RemoveIfNotAlias(const std::wstring& directory, const std::wstring& name) {
+Removal FileRemover::RemoveIfOwnName(const std::wstring& directory, const std::wstring& name) {
     FileHandle file(::CreateFileW((AddSlash(directory) + name).c_str(), DELETE | FILE_READ_ATTRIBUTES, kShareAll,
                                   nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file) return Refused();
-    // Usually the file resolves to the very path it was opened by; otherwise the
-    // folder itself may lie behind a link, and the file must resolve into it.
-    const std::wstring resolved = ResolvedName(file.get());
-    if (resolved.empty() || !SamePathText(resolved, VolumeRelative(AddSlash(directory) + name))) {
-        const std::wstring* folder = ResolvedDirectory(directory);
-        if (folder == nullptr || !SamePathText(resolved, AddSlash(*folder) + name)) {
-            ::SetLastError(ERROR_NOT_SUPPORTED);
-            return Removal::Kept;
-        }
+    if (!ownName_.IsOwnName(file.get(), directory, name)) {
+        ::SetLastError(ERROR_NOT_SUPPORTED);
+        return Removal::Kept;
     }
     FILE_DISPOSITION_INFO dispose{TRUE};
     if (!::SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose)) return Refused();
     return Removal::Deleted;
-}
-
-// The directory's own resolved name, asked once per directory.
-const std::wstring* FileRemover::ResolvedDirectory(const std::wstring& directory) {
-    if (!cachedResolved_ || cachedDirectory_ != directory) {
-        cachedDirectory_ = directory;
-        FileHandle folder(::CreateFileW(directory.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        resolvedDirectory_ = folder ? ResolvedName(folder.get()) : std::wstring();
-        cachedResolved_ = true;
-    }
-    return resolvedDirectory_.empty() ? nullptr : &resolvedDirectory_;
 }
 
 }  // namespace modMain

@@ -19,7 +19,9 @@ void MoveToRecycleBin(const std::wstring& directory, const std::vector<std::wstr
     SHFILEOPSTRUCTW operation{};
     operation.wFunc = FO_DELETE;
     operation.pFrom = paths.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_NOCONFIRMMKDIR;
+    // Files only, should a name ever be read as a wildcard after all.
+    operation.fFlags =
+        FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_NOCONFIRMMKDIR | FOF_FILESONLY;
     // Its result covers the whole list; what is left in the directory tells per file.
     ::SHFileOperationW(&operation);
 }

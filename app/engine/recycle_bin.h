@@ -8,7 +8,9 @@ namespace modMain {
 // Moves the named files of one directory (its full path as the user sees it, no
 // \\?\ prefix) to the Recycle Bin in one shell operation, silently: no question,
 // no progress window, no error box. The operation's result does not say which
-// files went, so the caller checks which are still there.
+// files went, so the caller checks which are still there. The shell reads each
+// path as a Win32 path and may expand wildcards in it: the caller gives only
+// names that mean exactly one file that way (see PlainPathMeansOneFile).
 void MoveToRecycleBin(const std::wstring& directory, const std::vector<std::wstring>& names);
 
 }  // namespace modMain

@@ -29,9 +29,23 @@ Location Resolve(const std::wstring& path) {
     return {ExtendedPath(full), DisplayPath(full)};
 }
 
-bool StillThere(const Location& directory, const std::wstring& name) {
-    return ::GetFileAttributesW((AddSlash(directory.extended) + name).c_str()) != INVALID_FILE_ATTRIBUTES ||
-           ::GetLastError() != ERROR_FILE_NOT_FOUND;
+// Which of the names are still in the directory. When it cannot be read again
+// (it was removed, or something else went wrong) each name is looked for by
+// itself, and one that cannot be looked for counts as still there.
+std::vector<bool> StillThere(const Location& directory, const std::vector<std::wstring>& names) {
+    try {
+        return FilesStillListed(directory.extended, directory.shown, names);
+    } catch (const Win32Error&) {
+        std::vector<bool> still;
+        still.reserve(names.size());
+        for (const std::wstring& name : names) {
+            const bool gone = ::GetFileAttributesW((AddSlash(directory.extended) + name).c_str()) ==
+                                  INVALID_FILE_ATTRIBUTES &&
+                              (::GetLastError() == ERROR_FILE_NOT_FOUND || ::GetLastError() == ERROR_PATH_NOT_FOUND);
+            still.push_back(!gone);
+        }
+        return still;
+    }
 }
 
 std::vector<WildcardPattern> Compile(const FileCollection& patterns) {
@@ -41,104 +55,155 @@ std::vector<WildcardPattern> Compile(const FileCollection& patterns) {
     return compiled;
 }
 
+// One file of the directory being worked on, as the patterns go over it.
+struct FileState {
+    bool judged = false;
+    StayReason stay = StayReason::None;
+    bool missing = false;   // found gone when judged
+    bool gone = false;      // tried (in a preview: would be): the later patterns pass it by,
+                            // and Finish counts them for it if it is still there
+};
+
+// A file the run tried, to be looked for once the directory is done: still there,
+// it failed; gone, it was deleted if the platform said so, else something else
+// removed it (the platform found no such file, or refused because another
+// deletion of it was under way).
+struct Taken {
+    size_t file;
+    size_t pattern;       // the pattern that took it
+    bool accepted;        // the platform accepted its deletion
+};
+
+// A directory's work: each file's state, what waits for the Recycle Bin, what to check.
+struct DirectoryWork {
+    explicit DirectoryWork(size_t files) : state(files) {}
+    std::vector<FileState> state;
+    std::vector<size_t> recycling;
+    std::vector<Taken> taken;
+};
+
 }  // namespace
 
-// The state of one call: the patterns, compiled once, and the remover.
+// The state of one call: the patterns, compiled once, the remover and the judge.
 struct Sweep::Impl {
+    Impl(Sweep& owner, std::vector<WildcardPattern> compiled)
+        : sweep(owner), patterns(std::move(compiled)), judge(owner.options_.action == SweepAction::Recycle) {}
+
     Sweep& sweep;
     std::vector<WildcardPattern> patterns;
     FileRemover remover;
+    RemovalJudge judge;
 
     void YieldOrStop() {
         if (!sweep.host_.Yield()) throw SweepStopped();
     }
 
     bool Recycling() const { return sweep.options_.action == SweepAction::Recycle; }
+    bool Previewing() const { return sweep.options_.preview; }
 
-    // Whether the file is gone for the patterns that follow.
-    bool Dispose(const Location& directory, const std::wstring& name, DWORD attributes) {
-        if (sweep.options_.action == SweepAction::Preview) return true;
-        if (Recycling()) {
-            if (!StillThere(directory, name)) {   // already gone, as a deletion would find it
-                ++sweep.failed_;
-                return true;
-            }
-            if (!KeptReadOnly(attributes)) MoveToRecycleBin(directory.shown, {name});
-            if (!StillThere(directory, name)) return true;
-            ++sweep.failed_;
-            return false;
-        }
-        const Removal removal = remover.Remove(directory.extended, name);
-        if (removal == Removal::Deleted) return true;
-        ++sweep.failed_;
-        return removal == Removal::Missing;
+    // Why the run leaves the file, asked once per file and directory. A preview and
+    // a recycling run open the file to find links (and files already gone); a
+    // delete run sees both on the handle it deletes through.
+    void Judge(const Location& directory, const FileEntry& file, FileState& state) {
+        if (state.judged) return;
+        state.judged = true;
+        state.stay = judge.ByListing(directory.shown, file);
+        if (state.stay == StayReason::None && (Previewing() || Recycling()))
+            state.stay = judge.ByOpening(directory.extended, file.name, state.missing);
     }
 
-    // A read-only file stays where it is in every kind of run: DeleteFile refuses
-    // it, and the Recycle Bin, which would take it, is not asked.
-    static bool KeptReadOnly(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_READONLY) != 0; }
-
-    void Count(const Location& directory, const FileEntry& file, int32_t& found, int32_t* fileCounter) {
+    // One match: counted, reported, then taken (deleted, or left to wait for the
+    // Recycle Bin) unless the run leaves it.
+    void Handle(const Location& directory, const std::vector<FileEntry>& files, size_t i, size_t pattern,
+                DirectoryWork& work, int32_t& found, int32_t* fileCounter) {
+        FileState& state = work.state[i];
+        Judge(directory, files[i], state);
         ++found;
         if (fileCounter) ++*fileCounter;
-        if (sweep.options_.onMatch) sweep.options_.onMatch(AddSlash(directory.shown) + file.name);
+        if (state.stay != StayReason::None) {
+            ++sweep.failed_;
+            if (sweep.options_.onStay) sweep.options_.onStay(AddSlash(directory.shown) + files[i].name, state.stay);
+            return;
+        }
+        if (sweep.options_.onMatch) sweep.options_.onMatch(AddSlash(directory.shown) + files[i].name);
+        if (Previewing()) {
+            state.gone = true;
+            return;
+        }
+        Take(directory, files[i], i, pattern, work);
+    }
+
+    void Take(const Location& directory, const FileEntry& file, size_t i, size_t pattern, DirectoryWork& work) {
+        FileState& state = work.state[i];
+        Removal removal = Removal::Missing;
+        if (!state.missing) {
+            if (Recycling()) {
+                work.recycling.push_back(i);
+                removal = Removal::Deleted;
+            } else {
+                removal = remover.Remove(directory.extended, file.name);
+            }
+        }
+        state.gone = true;
+        work.taken.push_back(Taken{i, pattern, removal == Removal::Deleted});
     }
 
     // Each pattern in list order over the directory's files, as a search per
     // pattern would see them: a file deleted by an earlier pattern is not found
-    // again, one that stayed is. Recycling, the counted files wait and go to the
+    // again, one that stayed is. Recycling, the taken files wait and go to the
     // Recycle Bin together once the last pattern is done (or the sweep stops).
     int32_t Apply(const Location& directory, const std::vector<FileEntry>& files, int32_t* fileCounter) {
-        std::vector<bool> gone(files.size(), false);
-        std::vector<size_t> recycling;
+        DirectoryWork work(files.size());
         int32_t found = 0;
         try {
-            for (const WildcardPattern& pattern : patterns) {
-                if (!pattern.CanMatch()) continue;
+            for (size_t p = 0; p < patterns.size(); ++p) {
+                if (!patterns[p].CanMatch()) continue;
                 for (size_t i = 0; i < files.size(); ++i) {
-                    if (gone[i] || !pattern.Matches(files[i].name)) continue;
-                    Count(directory, files[i], found, fileCounter);
-                    if (!Recycling()) {
-                        gone[i] = Dispose(directory, files[i].name, files[i].attributes);
-                    } else if (KeptReadOnly(files[i].attributes)) {
-                        ++sweep.failed_;
-                    } else {
-                        recycling.push_back(i);
-                        gone[i] = true;
-                    }
+                    if (work.state[i].gone || !patterns[p].Matches(files[i].name)) continue;
+                    Handle(directory, files, i, p, work, found, fileCounter);
                     YieldOrStop();
                 }
             }
         } catch (const SweepStopped&) {
-            RecycleWaiting(directory, files, recycling, nullptr, nullptr);
+            Finish(directory, files, work, nullptr, nullptr);
             throw;
         }
-        RecycleWaiting(directory, files, recycling, &found, fileCounter);
+        Finish(directory, files, work, &found, fileCounter);
         return found;
     }
 
-    // One shell operation for the directory's waiting files. A file still there
-    // afterwards failed; a normal run would then find it again with every later
-    // pattern that matches it, and fail again, so (unless the sweep is stopping,
-    // found is null) those are counted too.
-    void RecycleWaiting(const Location& directory, const std::vector<FileEntry>& files,
-                        const std::vector<size_t>& waiting, int32_t* found, int32_t* fileCounter) {
-        if (waiting.empty()) return;
+    // Sends the waiting files to the Recycle Bin in one shell operation, then reads
+    // the directory once more: a tried file still there failed. A per-pattern
+    // search would have found it again with every later pattern that matches it,
+    // and failed again, so (unless the sweep is stopping: found is null) those
+    // matches are counted too.
+    void Finish(const Location& directory, const std::vector<FileEntry>& files, const DirectoryWork& work,
+                int32_t* found, int32_t* fileCounter) {
+        if (work.taken.empty()) return;
+        if (!work.recycling.empty()) {
+            std::vector<std::wstring> names;
+            names.reserve(work.recycling.size());
+            for (size_t i : work.recycling) names.push_back(files[i].name);
+            MoveToRecycleBin(directory.shown, names);
+        }
         std::vector<std::wstring> names;
-        names.reserve(waiting.size());
-        for (size_t i : waiting) names.push_back(files[i].name);
-        MoveToRecycleBin(directory.shown, names);
-        for (size_t i : waiting) {
-            if (!StillThere(directory, files[i].name)) continue;
+        names.reserve(work.taken.size());
+        for (const Taken& taken : work.taken) names.push_back(files[taken.file].name);
+        const std::vector<bool> still = StillThere(directory, names);
+        for (size_t k = 0; k < work.taken.size(); ++k) {
+            const Taken& taken = work.taken[k];
+            if (!still[k]) {
+                if (!taken.accepted) ++sweep.alreadyGone_;
+                continue;
+            }
             ++sweep.failed_;
             if (!found) continue;
-            bool first = true;
-            for (const WildcardPattern& pattern : patterns) {
-                if (!pattern.CanMatch() || !pattern.Matches(files[i].name)) continue;
-                if (!std::exchange(first, false)) {
-                    Count(directory, files[i], *found, fileCounter);
-                    ++sweep.failed_;
-                }
+            for (size_t p = taken.pattern + 1; p < patterns.size(); ++p) {
+                if (!patterns[p].CanMatch() || !patterns[p].Matches(files[taken.file].name)) continue;
+                ++*found;
+                if (fileCounter) ++*fileCounter;
+                ++sweep.failed_;
+                if (sweep.options_.onMatch) sweep.options_.onMatch(AddSlash(directory.shown) + files[taken.file].name);
             }
         }
     }
@@ -146,6 +211,28 @@ struct Sweep::Impl {
     int32_t ApplyToFolder(const std::wstring& path) {
         const Location directory = Resolve(path);
         return Apply(directory, ListDirectory(directory.extended, directory.shown).files, nullptr);
+    }
+
+    // One file by itself, as the one match of its directory; true when it went.
+    bool DisposeOne(const Location& directory, const std::wstring& name) {
+        FileEntry file{name, 0};
+        if (NameMeansOneFile(name)) {
+            const DWORD attributes = ::GetFileAttributesW((AddSlash(directory.extended) + name).c_str());
+            if (attributes != INVALID_FILE_ATTRIBUTES) file.attributes = attributes;
+        }
+        DirectoryWork work(1);
+        FileState& state = work.state[0];
+        Judge(directory, file, state);
+        if (state.stay != StayReason::None) {
+            ++sweep.failed_;
+            return false;
+        }
+        if (Previewing()) return true;
+        const int32_t failedBefore = sweep.failed_;
+        const int32_t goneBefore = sweep.alreadyGone_;
+        Take(directory, file, 0, 0, work);
+        Finish(directory, {file}, work, nullptr, nullptr);
+        return sweep.failed_ == failedBefore && sweep.alreadyGone_ == goneBefore;
     }
 
     // Pre-order, depth first, without recursion: each level keeps only the
@@ -183,17 +270,17 @@ Sweep::Sweep(SweepHost& host, const FileCollection& patterns, SweepOptions optio
     : host_(host), patterns_(patterns), options_(std::move(options)) {}
 
 void Sweep::SweepFolder(const std::wstring& path, int32_t& directories, int32_t& files) {
-    Impl impl{*this, Compile(patterns_), {}};
+    Impl impl(*this, Compile(patterns_));
     impl.Walk(Resolve(path), directories, files);
 }
 
 int32_t Sweep::DeleteMatchesInFolder(const std::wstring& directory) {
-    Impl impl{*this, Compile(patterns_), {}};
+    Impl impl(*this, Compile(patterns_));
     return impl.ApplyToFolder(directory);
 }
 
 int32_t Sweep::DeletePatternMatches(const std::wstring& directory, const std::wstring& pattern) {
-    Impl impl{*this, {WildcardPattern(pattern)}, {}};
+    Impl impl(*this, {WildcardPattern(pattern)});
     return impl.ApplyToFolder(directory);
 }
 
@@ -203,11 +290,8 @@ bool Sweep::TryDeleteFile(const std::wstring& fullPath) {
         const size_t slash = full.find_last_of(L'\\');
         if (slash == std::wstring::npos) throw Win32Error(ERROR_INVALID_NAME, fullPath);
         const Location directory{ExtendedPath(full.substr(0, slash + 1)), DisplayPath(full.substr(0, slash + 1))};
-        Impl impl{*this, {}, {}};
-        const int32_t failedBefore = failed_;
-        const std::wstring name = full.substr(slash + 1);
-        impl.Dispose(directory, name, ::GetFileAttributesW((AddSlash(directory.extended) + name).c_str()));
-        return failed_ == failedBefore;
+        Impl impl(*this, {});
+        return impl.DisposeOne(directory, full.substr(slash + 1));
     } catch (const Win32Error&) {
         ++failed_;
         return false;

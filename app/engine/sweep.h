@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include "pattern_list.h"
+#include "removal_judge.h"
 #include "wildcard.h"
 
 // <winbase.h> defines Yield() as an empty macro, which would erase SweepHost::Yield.
@@ -35,16 +36,22 @@ public:
 
 enum class SweepAction {
     Delete,    // DeleteFile
-    Preview,   // nothing is deleted; every match is reported to onMatch
     Recycle,   // matches go to the Recycle Bin, one shell operation per directory
 };
 
 struct SweepOptions {
     SweepAction action = SweepAction::Delete;
-    // Called with the full path of every file the sweep counts, before it is deleted
-    // (as shown to the user: no \\?\ prefix). In Preview a counted file counts as
-    // deleted for the later patterns, so a preview lists exactly what a run deletes.
+    // Called with the full path (as shown to the user: no \\?\ prefix) of every
+    // counted file that the run takes on, before it is deleted.
     std::function<void(const std::wstring& fullPath)> onMatch;
+    // Nothing is deleted: the sweep only tells what a run of this action would do.
+    // A file it would take counts as deleted for the later patterns, so onMatch
+    // and onStay see exactly what the run's would.
+    bool preview = false;
+    // Called instead of onMatch for every counted file that the run leaves where it
+    // is for a reason known beforehand (see removal_judge.h); it counts as a failed
+    // deletion, and every later pattern that matches it finds it again.
+    std::function<void(const std::wstring& fullPath, StayReason reason)> onStay;
 };
 
 class Sweep {
@@ -66,13 +73,18 @@ public:
     int32_t DeleteMatchesInFolder(const std::wstring& directory);
     // Matches of one pattern in one directory: each counted, then deleted.
     int32_t DeletePatternMatches(const std::wstring& directory, const std::wstring& pattern);
-    // Deletes (or recycles) one file (in Preview: nothing, and true); any failure
-    // is absorbed and counted in FailedDeletions. Read-only files are never
-    // recycled, as they are never deleted.
+    // Deletes (or recycles) one file; true when this call removed it (in a
+    // preview, which deletes nothing: when a run would take it). Any failure is absorbed and counted in FailedDeletions, a file
+    // that is not there in AlreadyGone.
     bool TryDeleteFile(const std::wstring& fullPath);
 
-    // Counted matches whose deletion failed.
+    // Counted matches that are still there after the run (in a preview: that a run
+    // would leave for a reason known beforehand). A file counts as deleted only
+    // when its name is gone from its directory afterwards.
     int32_t FailedDeletions() const noexcept { return failed_; }
+    // Counted matches that were gone before the run could delete them: something
+    // else removed them meanwhile. Neither deleted by the run nor failed.
+    int32_t AlreadyGone() const noexcept { return alreadyGone_; }
 
 private:
     struct Impl;
@@ -80,6 +92,7 @@ private:
     const FileCollection& patterns_;
     SweepOptions options_;
     int32_t failed_ = 0;
+    int32_t alreadyGone_ = 0;
 };
 
 // MatchesPattern and IsPlainPattern: see wildcard.h.

@@ -5,6 +5,7 @@
 #include "exit_codes.h"
 #include "frm_status.h"
 #include "message_pump.h"
+#include "preview_stays.h"
 #include "run_messages.h"
 #include "standard_output.h"
 #include "sweep.h"
@@ -55,15 +56,17 @@ private:
 };
 
 // With PREVIEW the run deletes nothing: it lists on standard output every file a
-// run would delete and reports how many, without asking first. With RECYCLE the
-// matches go to the Recycle Bin. PREVIEW wins over RECYCLE.
+// run would delete, then, by reason, the matches the run would leave, and reports
+// how many, without asking first. With RECYCLE the matches go to the Recycle Bin;
+// PREVIEW with RECYCLE previews such a run (which leaves some names a delete run
+// takes) and moves nothing.
 void frmStatus::cmdProcess_Click() {
     int32_t directories = 0;
     int32_t files = 0;
     const bool quiet = Switch(L"QUIET");
     const bool unattended = Switch(L"AUTO");
     const bool preview = Switch(L"PREVIEW");
-    const bool recycle = !preview && Switch(L"RECYCLE");
+    const bool recycle = Switch(L"RECYCLE");
     if (!quiet && !unattended && !preview &&
         dialogs_->Ask(ConfirmDeleteText(DirText(), recycle), L"Confirm Delete",
                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) != IDYES)
@@ -72,14 +75,20 @@ void frmStatus::cmdProcess_Click() {
     RunOutcome outcome = RunOutcome::Completed;
     std::wstring failure;
     int32_t notDeleted = 0;
+    int32_t alreadyGone = 0;
+    PreviewStays stays;
     DWORD listingFailure = ERROR_SUCCESS;
     {
         StandardLineWriter listing(STD_OUTPUT_HANDLE);   // written out before the summary
         modMain::SweepOptions options;
-        options.action = preview   ? modMain::SweepAction::Preview
-                         : recycle ? modMain::SweepAction::Recycle
-                                   : modMain::SweepAction::Delete;
-        if (preview) options.onMatch = [&listing](const std::wstring& path) { listing.Add(path); };
+        options.action = recycle ? modMain::SweepAction::Recycle : modMain::SweepAction::Delete;
+        options.preview = preview;
+        if (preview) {
+            options.onMatch = [&listing](const std::wstring& path) { listing.Add(path); };
+            options.onStay = [&stays](const std::wstring& path, modMain::StayReason reason) {
+                stays.Add(path, reason);
+            };
+        }
         WindowSweepHost host(hwnd_, [this] { return PumpWaitingMessages(hwnd_) && SweepMayGoOn(); });
         RunLock lock(*this, host);
         modMain::Sweep sweep(host, modMain::colFiles, std::move(options));
@@ -92,10 +101,17 @@ void frmStatus::cmdProcess_Click() {
             failure = error.Describe();
         }
         notDeleted = sweep.FailedDeletions();
+        alreadyGone = sweep.AlreadyGone();
+        stays.WriteTo(listing);
         listingFailure = listing.Flush();
     }
-    const std::wstring summary = preview ? PreviewSummaryText(files, directories)
-                                         : SummaryText(files - notDeleted, directories, notDeleted);
+    std::wstring summary;
+    if (preview) {
+        summary = PreviewSummaryText(files - notDeleted, directories);
+        if (notDeleted > 0) summary += L"\r\n\r\n" + stays.Headings();
+    } else {
+        summary = SummaryText(files - notDeleted - alreadyGone, directories, notDeleted, alreadyGone);
+    }
     const bool closing = !SweepMayGoOn();
 
     switch (outcome) {

@@ -9,10 +9,11 @@ std::wstring ConfirmDeleteText(const std::wstring& directory, bool recycle) {
                       L"subdirectories.");
 }
 
-std::wstring SummaryText(int32_t deleted, int32_t directories, int32_t notDeleted) {
+std::wstring SummaryText(int32_t deleted, int32_t directories, int32_t notDeleted, int32_t alreadyGone) {
     std::wstring text = std::to_wstring(deleted) + L" total files deleted in " + std::to_wstring(directories) +
                         L" directories.";
     if (notDeleted > 0) text += L"\r\n\r\n" + std::to_wstring(notDeleted) + L" matching files could not be deleted.";
+    if (alreadyGone > 0) text += L"\r\n\r\n" + std::to_wstring(alreadyGone) + L" matching files were already gone.";
     return text;
 }
 
@@ -27,4 +28,16 @@ std::wstring EndedEarlyText(bool preview, const std::wstring& summary) {
 
 std::wstring OutputFailureText(DWORD code) {
     return L"The standard output could not be written: " + modMain::SystemMessage(code);
+}
+
+std::wstring PreviewStayText(modMain::StayReason reason, size_t count) {
+    const wchar_t* why = L"";
+    switch (reason) {
+    case modMain::StayReason::None: break;
+    case modMain::StayReason::ReadOnly: why = L"read-only"; break;
+    case modMain::StayReason::Link: why = L"symbolic links"; break;
+    case modMain::StayReason::UnusableName: why = L"names the system cannot delete"; break;
+    case modMain::StayReason::NotForRecycleBin: why = L"names or paths the Recycle Bin cannot take"; break;
+    }
+    return std::to_wstring(count) + L" matching files would stay (" + why + L").";
 }

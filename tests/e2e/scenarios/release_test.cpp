@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "scourway_test.h"
@@ -38,6 +39,25 @@ Files OutputLines(const std::string& output) {
     for (size_t start = 0, end; (end = text.find(L"\r\n", start)) != std::wstring::npos; start = end + 2)
         lines.push_back(text.substr(start, end - start));
     return lines;
+}
+
+// Runs a host program (a Linux one, started by its path under Wine, which cannot be
+// waited for) and waits until what it does can be seen.
+void OnHost(const std::wstring& program, const std::wstring& commandLine, const std::function<bool()>& done,
+            const std::string& what) {
+    std::wstring line = commandLine;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        Fail("starting " + Utf8(program), true);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    e2e::WaitUntil(done, what);
+}
+
+bool Contains(const Files& files, const std::wstring& name) {
+    return std::find(files.begin(), files.end(), name) != files.end();
 }
 
 class ReleaseTest : public ScourwayTest {
@@ -152,16 +172,21 @@ TEST_F(ReleaseTest, AFolderInTheListsPlaceEndsAnUnattendedRunWithoutAQuestionOrA
 
 // --- PREVIEW ---------------------------------------------------------------------
 
-TEST_F(ReleaseTest, APreviewListsExactlyTheFilesTheRunThenDeletes) {
+TEST_F(ReleaseTest, APreviewListsExactlyTheFilesTheRunThenDeletesAndApartThoseItLeaves) {
     MakeTree();
+    folder.WriteFile(L"tree\\sub\\ro.bak", "junk");
+    const std::wstring readOnly = folder.PathOf(L"tree\\sub\\ro.bak");
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
     const Files before = folder.FilesBelow(L"tree");
     const std::wstring tree = folder.PathOf(L"tree");
     Start(L"/AUTO /QUIET /PREVIEW /DIR " + tree);
     ASSERT_EQ(ExitWithoutABox(), 0u);
     Files listed = OutputLines(program->Output());
-    ASSERT_FALSE(listed.empty());
-    EXPECT_EQ(listed.back(), L"5 files would be deleted in 3 directories.");
-    listed.pop_back();
+    const std::wstring stays = L"1 matching files would stay (read-only).";
+    ASSERT_GE(listed.size(), 5u);
+    EXPECT_EQ(Files(listed.end() - 5, listed.end()),
+              (Files{stays, readOnly, L"5 files would be deleted in 3 directories.", L"", stays}));
+    listed.resize(listed.size() - 5);
     for (std::wstring& path : listed) {
         ASSERT_EQ(path.rfind(tree + L"\\", 0), 0u) << Utf8(path) << " is not a full path in the tree";
         path.erase(0, tree.size() + 1);
@@ -172,10 +197,13 @@ TEST_F(ReleaseTest, APreviewListsExactlyTheFilesTheRunThenDeletes) {
 
     Start(L"/AUTO /QUIET /DIR " + tree);
     ASSERT_EQ(ExitWithoutABox(), 0u);
+    EXPECT_EQ(OutputLines(program->Output()),
+              (Files{L"5 total files deleted in 3 directories.", L"", L"1 matching files could not be deleted."}));
     const Files after = folder.FilesBelow(L"tree");
     Files deleted;
     std::set_difference(before.begin(), before.end(), after.begin(), after.end(), std::back_inserter(deleted));
     EXPECT_EQ(deleted, listed);
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(ReleaseTest, AnAttendedPreviewAsksNothingAndReportsInTheSummaryBox) {
@@ -250,6 +278,78 @@ TEST_F(Recycle, AnUnattendedRunRecyclesAndWritesTheUsualSummary) {
     EXPECT_EQ(OutputLines(program->Output()), Files{L"5 total files deleted in 3 directories."});
     EXPECT_EQ(folder.FilesBelow(L"tree"), (Files{L"keep.txt", L"sub\\deeper\\x.tmpl", L"sub\\keep.doc"}));
     EXPECT_TRUE(Recycled(L"a.bak"));
+}
+
+// Files only the host makes: a name with "*", one ending in ".", a link. The shell's
+// operation would read the first as a wildcard, shorten the second to its read-only
+// neighbour and follow the third to its target: all three stay, and only the plain
+// match goes.
+TEST_F(Recycle, OnlyTheMatchingFileGoesNeverANeighbourOrALinksTarget) {
+    folder.WriteList("?\r\n*.tmp\r\nb.log*\r\n");
+    folder.MakeDir(L"tree\\sub");
+    folder.WriteFile(L"tree\\keep.txt", "keep");
+    folder.WriteFile(L"tree\\other.txt", "other");
+    folder.WriteFile(L"tree\\sub\\inner.txt", "inner");
+    folder.WriteFile(L"tree\\b.log", "read-only");
+    folder.WriteFile(L"tree\\plain.tmp", "plain");
+    SetFileAttributesW(folder.PathOf(L"tree\\b.log").c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::wstring host = Wide(HostPathOf(folder.PathOf(L"tree")));
+    OnHost(L"Z:\\usr\\bin\\touch", L"touch \"" + host + L"/*\" \"" + host + L"/b.log.\"",
+           [&] { return Contains(folder.FilesBelow(L"tree"), L"b.log."); }, "the host to make the odd names");
+    OnHost(L"Z:\\bin\\ln", L"ln -s keep.txt \"" + host + L"/link.tmp\"",
+           [&] { return Contains(folder.FilesBelow(L"tree"), L"link.tmp"); }, "the host to make the link");
+    const Files before = folder.FilesBelow(L"tree");
+
+    Start(L"/AUTO /QUIET /RECYCLE /DIR " + folder.PathOf(L"tree"));
+    ASSERT_EQ(ExitWithoutABox(), 0u);
+    EXPECT_EQ(OutputLines(program->Output()),
+              (Files{L"1 total files deleted in 2 directories.", L"", L"4 matching files could not be deleted."}));
+    Files expected = before;
+    expected.erase(std::find(expected.begin(), expected.end(), L"plain.tmp"));
+    EXPECT_EQ(folder.FilesBelow(L"tree"), expected);
+    EXPECT_EQ(ReadBytes(folder.PathOf(L"tree\\keep.txt")), "keep");
+    EXPECT_EQ(Recycled(L"plain.tmp"), std::optional<std::string>("plain"));
+    for (const wchar_t* stays : {L"keep.txt", L"link.tmp", L"other.txt", L"sub", L"b.log"})
+        EXPECT_FALSE(Recycled(stays)) << Utf8(stays);
+
+    // Names the program folder's removal cannot take go with the host's rm.
+    SetFileAttributesW(folder.PathOf(L"tree\\b.log").c_str(), FILE_ATTRIBUTE_NORMAL);
+    OnHost(L"Z:\\bin\\rm", L"rm -rf \"" + host + L"\"", [&] { return !folder.Exists(L"tree"); },
+           "the host to remove the tree");
+}
+
+// Under Wine the deletion of an immutable file (chattr +i) is accepted and then not
+// carried out: it is still there, and the summary says so.
+TEST_F(Recycle, AFileWhoseAcceptedDeletionDidNotHappenIsReportedNotDeleted) {
+    for (const wchar_t* recycle : {L"", L"/RECYCLE "}) {
+        folder.WriteList("*.tmp\r\n");
+        folder.MakeDir(L"tree");
+        folder.WriteFile(L"tree\\pinned.tmp", "pinned");
+        folder.WriteFile(L"tree\\free.tmp", "free");
+        const std::wstring pinned = Wide(HostPathOf(folder.PathOf(L"tree\\pinned.tmp")));
+        const auto writable = [&] {
+            HANDLE file = CreateFileW(folder.PathOf(L"tree\\pinned.tmp").c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+            if (file == INVALID_HANDLE_VALUE) return false;
+            CloseHandle(file);
+            return true;
+        };
+        try {
+            OnHost(L"Z:\\usr\\bin\\chattr", L"chattr +i \"" + pinned + L"\"", [&] { return !writable(); },
+                   "chattr +i");
+        } catch (const HarnessError&) {
+            GTEST_SKIP() << "chattr +i needs root and a file system with the attribute";
+        }
+        Start(L"/AUTO /QUIET " + std::wstring(recycle) + L"/DIR " + folder.PathOf(L"tree"));
+        const DWORD code = ExitWithoutABox();
+        OnHost(L"Z:\\usr\\bin\\chattr", L"chattr -i \"" + pinned + L"\"", writable, "chattr -i");
+        EXPECT_EQ(code, 0u);
+        EXPECT_EQ(OutputLines(program->Output()),
+                  (Files{L"1 total files deleted in 1 directories.", L"", L"1 matching files could not be deleted."}))
+            << Utf8(recycle);
+        EXPECT_EQ(folder.FilesBelow(L"tree"), Files{L"pinned.tmp"});
+        RemoveTree(folder.PathOf(L"tree"));
+    }
 }
 
 // --- Layouts at the screen's DPI ---------------------------------------------------

@@ -1,6 +1,7 @@
 #include "sweep.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -37,6 +38,16 @@ public:
 
 std::wstring Caption(const std::wstring& path) { return L"Scourway - " + path; }
 
+SweepOptions Options(SweepAction action, std::function<void(const std::wstring&)> onMatch = {}, bool preview = false,
+                     std::function<void(const std::wstring&, StayReason)> onStay = {}) {
+    SweepOptions options;
+    options.action = action;
+    options.onMatch = std::move(onMatch);
+    options.preview = preview;
+    options.onStay = std::move(onStay);
+    return options;
+}
+
 class SweepTest : public ::testing::Test {
 protected:
     // Sweeps the tree's root (or path) with the patterns.
@@ -44,6 +55,7 @@ protected:
         Sweep sweep(host, patterns, std::move(options));
         sweep.SweepFolder(path.empty() ? tree.Root() : path, directories, files);
         failed = sweep.FailedDeletions();
+        alreadyGone = sweep.AlreadyGone();
     }
 
     TempTree tree;
@@ -51,6 +63,7 @@ protected:
     int32_t directories = 0;
     int32_t files = 0;
     int32_t failed = 0;
+    int32_t alreadyGone = 0;
 };
 
 TEST_F(SweepTest, EmptyDirectoryIsCountedAndShown) {
@@ -276,14 +289,14 @@ TEST_F(SweepTest, PreviewReportsExactlyWhatARunDeletes) {
     const FileCollection patterns = ListOf({L"*.tmp", L"a.*", L"*.bak"});
 
     std::vector<std::wstring> previewed;
-    SweepOptions preview{SweepAction::Preview, [&](const std::wstring& p) { previewed.push_back(p); }};
+    const SweepOptions preview = Options(SweepAction::Delete, [&](const std::wstring& p) { previewed.push_back(p); }, true);
     Run(patterns, {}, preview);
     const int32_t previewFiles = files;
     for (const wchar_t* f : {L"a.tmp", L"a.bak", L"d\\c.tmp", L"d\\c.bak.tmp"}) EXPECT_TRUE(tree.Exists(f)) << f;
 
     std::vector<std::wstring> deleted;
     files = 0;
-    Run(patterns, {}, SweepOptions{SweepAction::Delete, [&](const std::wstring& p) { deleted.push_back(p); }});
+    Run(patterns, {}, Options(SweepAction::Delete, [&](const std::wstring& p) { deleted.push_back(p); }));
     EXPECT_EQ(previewed, deleted);
     EXPECT_EQ(previewFiles, 4);
     EXPECT_EQ(files, 4);
@@ -307,6 +320,23 @@ TEST_F(SweepTest, TheOneFolderProceduresCountTheirMatches) {
     EXPECT_FALSE(sweep.TryDeleteFile(L""));
     EXPECT_EQ(sweep.FailedDeletions(), 3);
     ::SetFileAttributesW(tree.Path(L"ro.bak").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Which names reach exactly one file: joined to a \\?\ path, and as a plain path
+// the shell's operation would read.
+TEST(RemovalJudge, NamesThatMeanExactlyOneFile) {
+    for (const wchar_t* name : {L"a.tmp", L" leading", L"c:d", L"odd.", L"odd "})
+        EXPECT_TRUE(NameMeansOneFile(name)) << name;
+    for (const wchar_t* name : {L"", L"*", L"a?b", L"x<y", L"x>y", L"q\"q", L"p|p", L"tab\tx", L"back\\slash", L"a/b"})
+        EXPECT_FALSE(NameMeansOneFile(name)) << name;
+
+    EXPECT_TRUE(PlainPathMeansOneFile(L"C:\\dir\\a.tmp"));
+    EXPECT_TRUE(PlainPathMeansOneFile(L"\\\\server\\share\\a.tmp"));
+    for (const wchar_t* path : {L"C:\\dir\\a.tmp.", L"C:\\dir\\a.tmp ", L"C:\\dir\\nul.tmp", L"C:\\dir\\CON",
+                                L"C:\\dir\\c:d", L"C:\\dir\\..\\a.tmp"})
+        EXPECT_FALSE(PlainPathMeansOneFile(path)) << path;
+    EXPECT_TRUE(PlainPathMeansOneFile(L"C:\\" + std::wstring(MAX_PATH - 4, L'x')));
+    EXPECT_FALSE(PlainPathMeansOneFile(L"C:\\" + std::wstring(MAX_PATH - 3, L'x')));
 }
 
 // Under Wine the Recycle Bin is the desktop's trash, $XDG_DATA_HOME/Trash: here a
@@ -351,7 +381,7 @@ TEST_F(RecycleTest, MatchesGoToTheRecycleBinAndTheRunCountsAsADeleteRunDoes) {
     tree.File(L"sub\\recycled-one.tmp", "first");
     tree.File(L"recycled-two.tmp", "second");
     tree.File(L"kept.txt");
-    Run(ListOf({L"*.tmp"}), {}, SweepOptions{SweepAction::Recycle, {}});
+    Run(ListOf({L"*.tmp"}), {}, Options(SweepAction::Recycle));
     EXPECT_EQ(files, 2);
     EXPECT_EQ(directories, 2);
     EXPECT_EQ(failed, 0);
@@ -373,7 +403,7 @@ TEST_F(RecycleTest, CountsFailuresCaptionsAndYieldsMatchADeleteRunOnTheSameTree)
         return [&seen, base = tree.Path(below).size()](const std::wstring& path) { seen.push_back(path.substr(base)); };
     };
 
-    Run(patterns, tree.Path(L"deleting"), SweepOptions{SweepAction::Delete, relativeTo(L"deleting", deletedSeen)});
+    Run(patterns, tree.Path(L"deleting"), Options(SweepAction::Delete, relativeTo(L"deleting", deletedSeen)));
     const int32_t deletedFiles = files, deletedFailed = failed, deletedDirectories = directories;
     Events deleteEvents;
     for (const std::wstring& event : host.events)
@@ -381,7 +411,7 @@ TEST_F(RecycleTest, CountsFailuresCaptionsAndYieldsMatchADeleteRunOnTheSameTree)
     host.events.clear();
     files = directories = 0;
 
-    Run(patterns, tree.Path(L"recycling"), SweepOptions{SweepAction::Recycle, relativeTo(L"recycling", recycledSeen)});
+    Run(patterns, tree.Path(L"recycling"), Options(SweepAction::Recycle, relativeTo(L"recycling", recycledSeen)));
     EXPECT_EQ(files, deletedFiles);
     EXPECT_EQ(failed, deletedFailed);
     EXPECT_EQ(directories, deletedDirectories);
@@ -415,7 +445,7 @@ TEST_F(RecycleTest, AFileInUseIsCountedByEveryPatternThatMatchesItAsInADeleteRun
                                        nullptr));
         ASSERT_TRUE(inUse);
         files = directories = 0;
-        Run(ListOf({L"*.tmp", L"in-*", L"*.bak"}), {}, SweepOptions{action, {}});
+        Run(ListOf({L"*.tmp", L"in-*", L"*.bak"}), {}, Options(action));
         EXPECT_TRUE(tree.Exists(L"in-use.tmp"));
         EXPECT_FALSE(tree.Exists(L"free.tmp"));
         EXPECT_EQ(files, 3);
@@ -428,7 +458,7 @@ TEST_F(RecycleTest, AStoppedSweepStillRecyclesWhatItCountedInTheDirectory) {
     tree.File(L"stopped-second.tmp");
     host.onYield = [](int yield) { return yield < 2; };   // stop at the yield after the first match
     const FileCollection stopped = ListOf({L"stopped-*"});
-    Sweep sweep(host, stopped, SweepOptions{SweepAction::Recycle, {}});
+    Sweep sweep(host, stopped, Options(SweepAction::Recycle));
     EXPECT_THROW(sweep.SweepFolder(tree.Root(), directories, files), SweepStopped);
     EXPECT_EQ(files, 1);
     EXPECT_EQ(tree.Exists(L"stopped-first.tmp") + tree.Exists(L"stopped-second.tmp"), 1)
@@ -439,7 +469,7 @@ TEST_F(RecycleTest, OneFileByItself) {
     tree.File(L"single.tmp", "one");
     tree.File(L"single-ro.tmp", "", FILE_ATTRIBUTE_READONLY);
     const FileCollection none;
-    Sweep sweep(host, none, SweepOptions{SweepAction::Recycle, {}});
+    Sweep sweep(host, none, Options(SweepAction::Recycle));
     EXPECT_TRUE(sweep.TryDeleteFile(tree.Path(L"single.tmp")));
     EXPECT_FALSE(tree.Exists(L"single.tmp"));
     if (UnderWine()) {
@@ -448,8 +478,59 @@ TEST_F(RecycleTest, OneFileByItself) {
     EXPECT_FALSE(sweep.TryDeleteFile(tree.Path(L"single-ro.tmp")));
     EXPECT_TRUE(tree.Exists(L"single-ro.tmp"));
     EXPECT_FALSE(sweep.TryDeleteFile(tree.Path(L"missing.tmp")));
-    EXPECT_EQ(sweep.FailedDeletions(), 2);
+    EXPECT_EQ(sweep.FailedDeletions(), 1);
+    EXPECT_EQ(sweep.AlreadyGone(), 1) << "a file that is not there is no failure";
     Unprotect(L"single-ro.tmp");
+}
+
+// The shell's operation takes plain paths only: a device's name or a path past
+// MAX_PATH would not reach the file. A delete run takes both.
+TEST_F(RecycleTest, ADeviceNameOrALongPathStaysOutOfTheRecycleBinButIsDeleted) {
+    std::wstring deep;
+    for (int i = 0; i < 5; ++i) {
+        deep += (i ? L"\\" : L"") + std::wstring(60, static_cast<wchar_t>(L'a' + i));
+        tree.Dir(deep);
+    }
+    for (SweepAction action : {SweepAction::Recycle, SweepAction::Delete}) {
+        tree.File(L"nul.tmp");
+        tree.File(deep + L"\\deep.tmp");
+        std::vector<std::pair<std::wstring, StayReason>> stays;
+        files = directories = 0;
+        Run(ListOf({L"*.tmp"}), {},
+            Options(action, {}, false, [&](const std::wstring& path, StayReason reason) { stays.emplace_back(path, reason); }));
+        EXPECT_EQ(files, 2);
+        if (action == SweepAction::Recycle) {
+            EXPECT_EQ(failed, 2);
+            EXPECT_EQ(stays.size(), 2u);
+            for (const auto& stay : stays) EXPECT_EQ(stay.second, StayReason::NotForRecycleBin);
+            EXPECT_TRUE(tree.Exists(L"nul.tmp"));
+            EXPECT_TRUE(tree.Exists(deep + L"\\deep.tmp"));
+        } else {
+            EXPECT_EQ(failed, 0);
+            EXPECT_FALSE(tree.Exists(L"nul.tmp"));
+            EXPECT_FALSE(tree.Exists(deep + L"\\deep.tmp"));
+        }
+    }
+}
+
+// Another program (or a second Scourway) removes a listed match before the run
+// comes to it: the file is gone, as the user wanted, and no failure.
+TEST_F(RecycleTest, AMatchRemovedMeanwhileIsAlreadyGoneNotAFailure) {
+    for (SweepAction action : {SweepAction::Delete, SweepAction::Recycle}) {
+        tree.File(L"first.tmp");
+        tree.File(L"second.tmp");
+        host.yields = 0;
+        host.onYield = [&](int yield) {   // the first yield comes after the directory was read
+            if (yield == 1) ::DeleteFileW(tree.Path(L"second.tmp").c_str());
+            return true;
+        };
+        files = directories = 0;
+        Run(ListOf({L"*.tmp"}), {}, Options(action));
+        EXPECT_EQ(files, 2);
+        EXPECT_EQ(failed, 0);
+        EXPECT_EQ(alreadyGone, 1);
+        EXPECT_FALSE(tree.Exists(L"first.tmp"));
+    }
 }
 
 // Links are made with the host's ln, as a user's tree would hold them.
@@ -506,6 +587,142 @@ TEST_F(LinkTest, AMatchingFileLinkNeverTakesItsTarget) {
     EXPECT_FALSE(tree.Exists(L"real.tmp"));
     // Wine cannot remove a link to a file without removing its target: it stays, as a failed deletion.
     EXPECT_EQ(failed, 2);
+}
+
+// Files only the host can make: names Windows would not allow, links, immutable
+// files. The Recycle Bin is set up as for RecycleTest.
+class HostTreeTest : public RecycleTest {
+protected:
+    void SetUp() override {
+        if (!UnderWine()) GTEST_SKIP() << "the host makes these files, under Wine";
+        RecycleTest::SetUp();
+    }
+    using Stays = std::vector<std::pair<std::wstring, StayReason>>;
+    // Options that collect the names (relative to the root) of the files taken and of those that stay.
+    SweepOptions Collecting(SweepAction action, bool preview, std::vector<std::wstring>& taken, Stays& stays) {
+        const size_t base = tree.Root().size() + 1;
+        return Options(
+            action, [&taken, base](const std::wstring& path) { taken.push_back(path.substr(base)); }, preview,
+            [&stays, base](const std::wstring& path, StayReason reason) { stays.emplace_back(path.substr(base), reason); });
+    }
+    // What a preview of the action reports: the files its run would take and
+    // those it would leave (sorted), and its counters.
+    struct PreviewResult {
+        std::vector<std::wstring> taken;
+        Stays stays;
+        int32_t files, failed;
+    };
+    PreviewResult Preview(SweepAction action, const FileCollection& patterns) {
+        PreviewResult result;
+        Run(patterns, {}, Collecting(action, true, result.taken, result.stays));
+        std::sort(result.taken.begin(), result.taken.end());
+        std::sort(result.stays.begin(), result.stays.end());
+        result.files = files;
+        result.failed = failed;
+        files = directories = 0;
+        return result;
+    }
+};
+
+// A name the shell's operation would read as a wildcard, shorten or follow takes
+// other files with it: such a file stays, and only the matching file ever goes.
+TEST_F(HostTreeTest, TheRecycleBinGetsExactlyTheMatchingFileNeverANeighbourATargetOrAFolder) {
+    TempTree outside;
+    outside.File(L"odd-precious.txt", "outside");
+    tree.File(L"odd-other.txt", "other");
+    tree.Dir(L"odd-sub");
+    tree.File(L"odd-sub\\odd-inner.txt", "inner");
+    tree.Dir(L"odd-dir.tmp");
+    tree.File(L"odd-dir.tmp\\odd-x.dat", "x");
+    tree.File(L"odd-keep.txt", "keep");
+    tree.File(L"odd.txt", "neighbour");
+    tree.File(L"odd.log", "read-only", FILE_ATTRIBUTE_READONLY);
+    tree.File(L"odd-plain.tmp", "plain");
+    for (const wchar_t* name : {L"*", L"*.tmp", L"odd.txt ", L"odd.log."}) ASSERT_TRUE(tree.HostFile(name)) << name;
+    ASSERT_TRUE(tree.Link("odd-keep.txt", L"odd-link.tmp"));
+    ASSERT_TRUE(tree.Link(outside.HostPath(L"odd-precious.txt"), L"odd-away.tmp"));
+    const FileCollection patterns = ListOf({L"?", L"*.tmp", L"odd.txt *", L"odd.log*"});
+
+    const PreviewResult preview = Preview(SweepAction::Recycle, patterns);
+    EXPECT_EQ(preview.taken, std::vector<std::wstring>{L"odd-plain.tmp"});
+    EXPECT_EQ(preview.stays, (Stays{{L"*", StayReason::UnusableName},
+                                    {L"*.tmp", StayReason::UnusableName},
+                                    {L"odd-away.tmp", StayReason::Link},
+                                    {L"odd-link.tmp", StayReason::Link},
+                                    {L"odd.log", StayReason::ReadOnly},
+                                    {L"odd.log.", StayReason::UnusableName},
+                                    {L"odd.txt ", StayReason::UnusableName}}));
+
+    Run(patterns, {}, Options(SweepAction::Recycle));
+    EXPECT_EQ(files, 8);
+    EXPECT_EQ(failed, 7);
+    EXPECT_EQ(files, preview.files);
+    EXPECT_EQ(failed, preview.failed);
+    EXPECT_FALSE(tree.Listed(L"odd-plain.tmp"));
+    EXPECT_EQ(Recycled(L"odd-plain.tmp"), std::optional<std::string>("plain"));
+    for (const wchar_t* stays : {L"*", L"*.tmp", L"odd.txt ", L"odd.log.", L"odd-link.tmp", L"odd-away.tmp",
+                                 L"odd-other.txt", L"odd-sub\\odd-inner.txt", L"odd-dir.tmp\\odd-x.dat",
+                                 L"odd-keep.txt", L"odd.txt", L"odd.log"})
+        EXPECT_TRUE(tree.Listed(stays)) << stays;
+    EXPECT_EQ(tree.Read(L"odd-keep.txt"), "keep");
+    EXPECT_EQ(outside.Read(L"odd-precious.txt"), "outside");
+    for (const wchar_t* kept : {L"odd-keep.txt", L"odd-precious.txt", L"odd-link.tmp", L"odd-away.tmp",
+                                L"odd-other.txt", L"odd-sub", L"odd-dir.tmp", L"odd.txt", L"odd.log"})
+        EXPECT_FALSE(Recycled(kept)) << kept;
+    Unprotect(L"odd.log");
+}
+
+// A preview counts only what its run deletes, and names the rest with the reason
+// the run leaves them; the run then leaves exactly those.
+TEST_F(HostTreeTest, APreviewOfADeleteRunTellsWhatTheRunLeavesAndWhy) {
+    tree.File(L"keep.txt", "keep");
+    tree.File(L"a.tmp");
+    tree.File(L"ro.tmp", "", FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(tree.HostFile(L"*.tmp"));
+    ASSERT_TRUE(tree.HostFile(L"spaced.tmp "));
+    ASSERT_TRUE(tree.Link("keep.txt", L"link.tmp"));
+    const FileCollection patterns = ListOf({L"*.tmp", L"ro.*", L"spaced.tmp *"});
+
+    const PreviewResult preview = Preview(SweepAction::Delete, patterns);
+    EXPECT_EQ(preview.taken, std::vector<std::wstring>{L"a.tmp"});
+    EXPECT_EQ(preview.stays, (Stays{{L"*.tmp", StayReason::UnusableName},
+                                    {L"link.tmp", StayReason::Link},
+                                    {L"ro.tmp", StayReason::ReadOnly},
+                                    {L"ro.tmp", StayReason::ReadOnly},
+                                    {L"spaced.tmp ", StayReason::UnusableName}}));
+    EXPECT_EQ(preview.files, 6);
+    EXPECT_EQ(preview.failed, 5);
+
+    Run(patterns);
+    EXPECT_EQ(files, preview.files);
+    EXPECT_EQ(failed, preview.failed);
+    EXPECT_FALSE(tree.Listed(L"a.tmp"));
+    for (const wchar_t* stays : {L"*.tmp", L"spaced.tmp ", L"link.tmp", L"ro.tmp", L"keep.txt"})
+        EXPECT_TRUE(tree.Listed(stays)) << stays;
+    EXPECT_EQ(tree.Read(L"keep.txt"), "keep");
+    Unprotect(L"ro.tmp");
+}
+
+// Under Wine an immutable file's deletion is accepted and then not carried out:
+// the name is still there, so the file is not deleted, in either kind of run.
+TEST_F(HostTreeTest, AFileWhoseAcceptedDeletionDidNotHappenIsNotDeleted) {
+    for (SweepAction action : {SweepAction::Delete, SweepAction::Recycle}) {
+        tree.File(L"pinned.tmp", "pinned");
+        tree.File(L"free.tmp");
+        if (!tree.Pin(L"pinned.tmp")) GTEST_SKIP() << "chattr +i needs root and a file system with the attribute";
+        struct Unpin {
+            const TempTree& tree;
+            ~Unpin() { tree.Unpin(L"pinned.tmp"); }
+        } unpin{tree};
+        files = directories = 0;
+        Run(ListOf({L"*.tmp", L"pin*"}), {}, Options(action));
+        EXPECT_TRUE(tree.Listed(L"pinned.tmp"));
+        EXPECT_FALSE(tree.Listed(L"free.tmp"));
+        EXPECT_EQ(files, 3) << "found again by the later pattern, as any file that stays";
+        EXPECT_EQ(failed, 2);
+        EXPECT_EQ(alreadyGone, 0);
+        EXPECT_FALSE(Recycled(L"pinned.tmp"));
+    }
 }
 
 }  // namespace

@@ -54,6 +54,15 @@ bool Eventually(const std::function<bool()>& done) {
     return false;
 }
 
+// An immutable file cannot be opened for writing.
+bool Writable(const std::wstring& path) {
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    ::CloseHandle(file);
+    return true;
+}
+
 }  // namespace
 
 bool UnderWine() {
@@ -146,6 +155,38 @@ bool TempTree::Link(std::string_view target, std::wstring_view relative) const {
     if (!UnderWine()) return false;
     RunHost(L"Z:\\bin\\ln", L"ln -s " + Wide(target) + L" " + Wide(HostPath(relative)));
     return Eventually([&] { return Exists(relative); });
+}
+
+
+bool TempTree::HostFile(std::wstring_view relative) const {
+    if (!UnderWine()) return false;
+    RunHost(L"Z:\\usr\\bin\\touch", L"touch \"" + Wide(HostPath(relative)) + L"\"");
+    return Eventually([&] { return Listed(relative); });
+}
+
+bool TempTree::Listed(std::wstring_view relative) const {
+    const std::wstring path = LongPath(relative);
+    const size_t slash = path.find_last_of(L'\\');
+    const std::wstring name = path.substr(slash + 1);
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((path.substr(0, slash) + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    bool listed = false;
+    do listed = listed || name == data.cFileName;
+    while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return listed;
+}
+
+bool TempTree::Pin(std::wstring_view relative) const {
+    if (!UnderWine()) return false;
+    RunHost(L"Z:\\usr\\bin\\chattr", L"chattr +i \"" + Wide(HostPath(relative)) + L"\"");
+    return Eventually([&] { return !Writable(LongPath(relative)); });
+}
+
+void TempTree::Unpin(std::wstring_view relative) const {
+    RunHost(L"Z:\\usr\\bin\\chattr", L"chattr -i \"" + Wide(HostPath(relative)) + L"\"");
+    Eventually([&] { return Writable(LongPath(relative)); });
 }
 
 }  // namespace enginetest

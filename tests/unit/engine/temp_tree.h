@@ -30,6 +30,17 @@ public:
     // Makes relative a symbolic link to target (as ln -s writes it). False when
     // the platform cannot make one for the test.
     bool Link(std::string_view target, std::wstring_view relative) const;
+    // Makes an empty file with a name Windows could not make (a "*", a trailing
+    // dot or space), with the host's touch. False when not under Wine.
+    bool HostFile(std::wstring_view relative) const;
+    // Whether the directory lists exactly this name (which the file APIs may not
+    // take, or may take as another file's).
+    bool Listed(std::wstring_view relative) const;
+    // Makes the file immutable with the host's chattr: the platform still accepts
+    // its deletion, which then does not happen. False where chattr cannot (no root,
+    // a file system without the attribute). Unpin undoes it.
+    bool Pin(std::wstring_view relative) const;
+    void Unpin(std::wstring_view relative) const;
     // The host path of relative, under Wine.
     std::string HostPath(std::wstring_view relative) const;
 

@@ -359,6 +359,10 @@ TEST_F(DeleteRunTest, SummaryTexts) {
     EXPECT_EQ(SummaryText(1, 1, 0), L"1 total files deleted in 1 directories.");
     EXPECT_EQ(SummaryText(1234567, 89, 0), L"1234567 total files deleted in 89 directories.");
     EXPECT_EQ(SummaryText(0, 1, 2), L"0 total files deleted in 1 directories.\r\n\r\n2 matching files could not be deleted.");
+    EXPECT_EQ(SummaryText(3, 1, 0, 2), L"3 total files deleted in 1 directories.\r\n\r\n2 matching files were already gone.");
+    EXPECT_EQ(SummaryText(3, 1, 1, 2), L"3 total files deleted in 1 directories.\r\n\r\n1 matching files could not be "
+                                       L"deleted.\r\n\r\n2 matching files were already gone.");
+    EXPECT_EQ(PreviewStayText(modMain::StayReason::ReadOnly, 2), L"2 matching files would stay (read-only).");
 }
 
 
@@ -400,6 +404,40 @@ TEST_F(DeleteRunTest, APreviewListsExactlyWhatTheRunThenDeletesAndDeletesNothing
     form->cmdProcess_Click();
     for (const std::wstring& path : listed) EXPECT_FALSE(PathExists(path)) << testing::PrintToString(path);
     EXPECT_TRUE(folder.Exists(L"tree\\keep.txt"));
+}
+
+TEST_F(DeleteRunTest, APreviewCountsOnlyWhatTheRunDeletesAndListsTheRestApartWithTheReason) {
+    folder.WriteFile(L"tree\\one\\ro.tmp", "x");
+    const std::wstring readOnly = folder / L"tree\\one\\ro.tmp";
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    Load(folder / L"tree");
+    arguments = L"/PREVIEW";
+    dialogs.answers = {IDOK};
+    std::vector<std::wstring> listed;
+    {
+        CapturedStream out(STD_OUTPUT_HANDLE, folder / L"preview.txt");
+        form->cmdProcess_Click();
+        listed = out.Lines();
+    }
+    const std::wstring stays = L"1 matching files would stay (read-only).";
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.calls[0].text, L"3 files would be deleted in 3 directories.\r\n\r\n" + stays);
+    ASSERT_EQ(listed.size(), 8u);
+    std::vector<std::wstring> paths(listed.begin(), listed.begin() + 3);
+    std::sort(paths.begin(), paths.end());
+    EXPECT_EQ(paths, (std::vector<std::wstring>{folder / L"tree\\a.tmp", folder / L"tree\\one\\b.tmp",
+                                                folder / L"tree\\two\\c.bak"}));
+    EXPECT_EQ(std::vector<std::wstring>(listed.begin() + 3, listed.end()),
+              (std::vector<std::wstring>{stays, readOnly, L"3 files would be deleted in 3 directories.", L"", stays}));
+
+    // The run agrees: three deleted, the read-only one left.
+    arguments = L"/AUTO";
+    dialogs.answers = {IDOK};
+    form->cmdProcess_Click();
+    EXPECT_EQ(dialogs.calls.back().text,
+              L"3 total files deleted in 3 directories.\r\n\r\n1 matching files could not be deleted.");
+    EXPECT_TRUE(PathExists(readOnly));
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // Under Wine the Recycle Bin is $XDG_DATA_HOME/Trash; Wine reads the place once,

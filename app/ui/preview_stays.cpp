@@ -1,0 +1,20 @@
+#include "preview_stays.h"
+
+#include "run_messages.h"
+#include "standard_output.h"
+
+void PreviewStays::WriteTo(StandardLineWriter& out) const {
+    for (const auto& [reason, paths] : groups_) {
+        out.Add(PreviewStayText(reason, paths.size()));
+        for (const std::wstring& path : paths) out.Add(path);
+    }
+}
+
+std::wstring PreviewStays::Headings() const {
+    std::wstring text;
+    for (const auto& [reason, paths] : groups_) {
+        if (!text.empty()) text += L"\r\n";
+        text += PreviewStayText(reason, paths.size());
+    }
+    return text;
+}

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "scourway_test.h"
+#include "scourway_version.h"
 
 namespace e2e {
 namespace {
@@ -67,7 +68,7 @@ TEST_F(About, ShowsCaptionTitleVersionAndLinkCentredOverTheMainWindow) {
     EXPECT_EQ(about.Caption(), L"About Scourway");
     EXPECT_EQ(GetWindow(about.handle(), GW_OWNER), main.handle()) << "owned: no taskbar entry";
     EXPECT_EQ(about.Child(IDC_ABOUT_TITLE).Text(), L"Scourway");
-    EXPECT_EQ(about.Child(IDC_ABOUT_VERSION).Text(), L"Version 1.0.7");
+    EXPECT_EQ(about.Child(IDC_ABOUT_VERSION).Text(), std::wstring(L"Version ") + SCOURWAY_VERSION_TEXT_W);
     EXPECT_EQ(about.Child(IDC_ABOUT_DISCLAIMER).Text(),
               std::wstring(L"Click here to visit  ") + kAddress);
     EXPECT_EQ(about.Child(IDC_ABOUT_OK).Text(), L"OK");
@@ -106,7 +107,7 @@ TEST_F(About, EnterEscAndTheCloseBoxCloseItAndEachOpeningLoadsAfresh) {
 
     Window second = Open(first.handle());
     EXPECT_EQ(second.Caption(), L"About Scourway");
-    EXPECT_EQ(second.Child(IDC_ABOUT_VERSION).Text(), L"Version 1.0.7");
+    EXPECT_EQ(second.Child(IDC_ABOUT_VERSION).Text(), std::wstring(L"Version ") + SCOURWAY_VERSION_TEXT_W);
     PressKey(second, VK_ESCAPE);
     WaitClosed(second);
 

@@ -8,6 +8,8 @@
 #include <new>
 #include <string>
 
+#include "system_message.h"
+
 namespace tollen {
 
 class ComError : public std::exception {
@@ -28,8 +30,7 @@ inline void ThrowIfFailed(HRESULT hr) {
 HRESULT LastErrorHr() noexcept;
 [[noreturn]] void ThrowLastError();
 
-// The system's description of an HRESULT, without the trailing line break.
-std::wstring SystemMessage(HRESULT hr);
+using win32::SystemMessage;
 
 // The HRESULT of the exception being handled: a ComError's own, E_OUTOFMEMORY
 // for std::bad_alloc, E_UNEXPECTED for anything else. Call only inside a catch.

@@ -11,19 +11,6 @@ std::string Utf8(const std::wstring& text) {
     return out;
 }
 
-std::wstring SystemMessage(DWORD code) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    if (length == 0 || buffer == nullptr) return L"Error " + std::to_wstring(code) + L".";
-    std::wstring text(buffer, length);
-    ::LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
-        text.pop_back();
-    return text;
-}
-
 Win32Error::Win32Error(DWORD code, std::wstring subject)
     : code_(code), subject_(std::move(subject)), what_(Utf8(Describe())) {}
 

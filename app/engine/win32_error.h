@@ -4,11 +4,11 @@
 #include <windows.h>
 #include <exception>
 #include <string>
+#include "system_message.h"
 
 namespace modMain {
 
-// The system's description of an error code, without its trailing line break.
-std::wstring SystemMessage(DWORD code);
+using win32::SystemMessage;
 
 // Text as this program's exceptions carry it in what(): UTF-8, so no name is
 // lost to the ANSI code page.

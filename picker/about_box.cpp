@@ -8,7 +8,8 @@
 #include "resource_ids.h"
 #include "resource_picture.h"
 #include "shell_open.h"
-#include "unique_handle.h"
+#include "twips.h"
+#include "handle_owners.h"
 #include "version_resource.h"
 
 #include <wrl/client.h>
@@ -150,7 +151,7 @@ private:
     int Pixels(long twips, bool horizontal) const { return TwipsToPixels(twips, horizontal ? dpiX_ : dpiY_); }
 
     HFONT MakeFont(const wchar_t* face, int hundredthsOfPoint, bool bold) {
-        UniqueGdiObject font(::CreateFontW(-::MulDiv(hundredthsOfPoint, dpiY_, 7200), 0, 0, 0,
+        win32::GdiObject font(::CreateFontW(-::MulDiv(hundredthsOfPoint, dpiY_, 7200), 0, 0, 0,
                                            bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                            DEFAULT_PITCH | FF_DONTCARE, face));
@@ -160,10 +161,9 @@ private:
     }
 
     void Build() {
-        HDC screen = ::GetDC(nullptr);
-        dpiX_ = ::GetDeviceCaps(screen, LOGPIXELSX);
-        dpiY_ = ::GetDeviceCaps(screen, LOGPIXELSY);
-        ::ReleaseDC(nullptr, screen);
+        const win32::Dpi dpi = win32::ScreenDpi();
+        dpiX_ = dpi.x;
+        dpiY_ = dpi.y;
 
         // The form's default font is MS Sans Serif 8.25 point.
         const HFONT formFont = MakeFont(L"MS Sans Serif", 825, false);
@@ -198,7 +198,7 @@ private:
         ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
         hand_.reset(static_cast<HCURSOR>(
             ::LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDC_POINTING_HAND), IMAGE_CURSOR, 32, 32, 0)));
-        image1_ = LoadResourcePicture(L"GIF", IDR_IMAGE1);
+        ThrowIfFailed(win32::LoadResourcePicture(ThisModule(), L"GIF", IDR_IMAGE1, image1_));
 
         RECT frame{0, 0, Pixels(FormWidth, true), Pixels(FormHeight, false)};
         ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
@@ -257,9 +257,9 @@ private:
     HWND window_ = nullptr;
     int dpiX_ = 96, dpiY_ = 96;
     HRESULT failure_ = S_OK;   // why the window closed itself, for Show to throw
-    std::vector<UniqueGdiObject> fonts_;
-    UniqueIcon icon_, smallIcon_;
-    UniqueCursor hand_;
+    std::vector<win32::GdiObject> fonts_;
+    win32::Icon icon_, smallIcon_;
+    win32::Cursor hand_;
     ComPtr<IPicture> image1_;
 };
 

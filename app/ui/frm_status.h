@@ -12,14 +12,16 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include "gdi_handles.h"
+#include "handle_owners.h"
 #include "pattern_list.h"
 #include "command_line.h"
 #include "user_dialogs.h"
 
 class WindowSweepHost;
 class PathwickHost;
+namespace win32 {
 struct Dpi;
+}
 
 // What the window takes from its surroundings; tests give their own.
 struct StatusEnvironment {
@@ -83,7 +85,7 @@ private:
                                          UINT_PTR id, DWORD_PTR self);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnInitDialog();
-    void CreateControls(Dpi dpi);
+    void CreateControls(win32::Dpi dpi);
     void AddAboutTooltip();
     void AttachDirField();
     bool OnCommand(int id, int code);
@@ -107,8 +109,8 @@ private:
     UserDialogs* dialogs_ = nullptr;
     std::unique_ptr<WindowDialogs> windowDialogs_;
     HWND hwnd_ = nullptr;
-    GdiObject font_;
-    GdiObject boldFont_;
+    win32::GdiObject font_;
+    win32::GdiObject boldFont_;
     int showCommand_ = SW_SHOWNORMAL;
 
     bool alive_ = false;            // the window exists

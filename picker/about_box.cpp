@@ -1,12 +1,12 @@
 #include "about_box.h"
 
-#include "ansi_text.h"
 #include "com_error.h"
 #include "control_extent.h"
 #include "module_lifetime.h"
 #include "picture_render.h"
 #include "resource_ids.h"
 #include "resource_picture.h"
+#include "text_conversion.h"
 #include "shell_open.h"
 #include "twips.h"
 #include "handle_owners.h"
@@ -219,7 +219,7 @@ private:
     void Label5_Click() {
         const HRESULT hr = OpenWithShell(window_, MakerAddress);
         if (FAILED(hr)) {
-            const std::wstring text = SystemMessage(hr) + L"\r\n" + FromAnsi(MakerAddress);
+            const std::wstring text = SystemMessage(hr) + L"\r\n" + win32::FromAnsi(MakerAddress);
             ::MessageBoxW(window_, text.c_str(), LibraryTitle, MB_OK | MB_ICONEXCLAMATION);
         }
     }

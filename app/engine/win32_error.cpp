@@ -1,16 +1,6 @@
 #include "win32_error.h"
 
 namespace modMain {
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                          nullptr, nullptr);
-    return out;
-}
-
 Win32Error::Win32Error(DWORD code, std::wstring subject)
     : code_(code), subject_(std::move(subject)), what_(Utf8(Describe())) {}
 

@@ -10,7 +10,7 @@
 #include "shell_open.h"
 #include "twips.h"
 #include "handle_owners.h"
-#include "version_resource.h"
+#include "version_block.h"
 
 #include <wrl/client.h>
 
@@ -137,11 +137,12 @@ private:
         window_ = window;
         try {
             Build();
-            const LibraryVersion version = ReadLibraryVersion();
+            win32::VersionBlock version;
+            ThrowIfFailed(win32::VersionBlock::Read(ThisModulePath(), version));
             ::SetWindowTextW(window_, (std::wstring(L"About ") + LibraryTitle).c_str());
-            ::SetDlgItemTextW(window_, IdVersion, (L"Version " + VersionText(version)).c_str());
+            ::SetDlgItemTextW(window_, IdVersion, (L"Version " + win32::VersionText(version.Fixed())).c_str());
             ::SetDlgItemTextW(window_, IdTitle, LibraryTitle);
-            ::SetDlgItemTextW(window_, IdCopyright, version.legalCopyright.c_str());
+            ::SetDlgItemTextW(window_, IdCopyright, version.String(L"LegalCopyright").c_str());
         } catch (...) {
             CloseOnFailure(CurrentExceptionHr());
         }

@@ -152,7 +152,7 @@ private:
     int Pixels(long twips, bool horizontal) const { return TwipsToPixels(twips, horizontal ? dpiX_ : dpiY_); }
 
     HFONT MakeFont(const wchar_t* face, int hundredthsOfPoint, bool bold) {
-        win32::GdiObject font(::CreateFontW(-::MulDiv(hundredthsOfPoint, dpiY_, 7200), 0, 0, 0,
+        win32::GdiObject font(::CreateFontW(win32::FontHeight(hundredthsOfPoint, dpiY_), 0, 0, 0,
                                            bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                            DEFAULT_PITCH | FF_DONTCARE, face));

@@ -9,11 +9,6 @@ namespace tollen {
 
 void ThrowHr(HRESULT hr) { throw ComError(hr); }
 
-HRESULT LastErrorHr() noexcept {
-    const DWORD error = ::GetLastError();
-    return error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error);
-}
-
 void ThrowLastError() { ThrowHr(LastErrorHr()); }
 
 HRESULT CurrentExceptionHr() noexcept {

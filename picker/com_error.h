@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 
+#include "last_error.h"
 #include "system_message.h"
 
 namespace tollen {
@@ -26,8 +27,7 @@ private:
 inline void ThrowIfFailed(HRESULT hr) {
     if (FAILED(hr)) ThrowHr(hr);
 }
-// The last Win32 error as an HRESULT (E_FAIL when the call left none).
-HRESULT LastErrorHr() noexcept;
+using win32::LastErrorHr;
 [[noreturn]] void ThrowLastError();
 
 using win32::SystemMessage;

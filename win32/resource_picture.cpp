@@ -5,17 +5,9 @@
 #include <cstring>
 
 #include "handle_owners.h"
+#include "last_error.h"
 
 namespace win32 {
-
-namespace {
-
-HRESULT LastErrorHr() noexcept {
-    const DWORD error = ::GetLastError();
-    return error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error);
-}
-
-}  // namespace
 
 HRESULT LoadResourcePicture(HMODULE module, const wchar_t* type, int id, Microsoft::WRL::ComPtr<IPicture>& picture) {
     picture.Reset();

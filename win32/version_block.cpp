@@ -1,15 +1,7 @@
 #include "version_block.h"
+#include "last_error.h"
 
 namespace win32 {
-
-namespace {
-
-HRESULT LastErrorHr() noexcept {
-    const DWORD error = ::GetLastError();
-    return error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error);
-}
-
-}  // namespace
 
 HRESULT VersionBlock::Read(const std::wstring& path, VersionBlock& block) {
     DWORD ignored = 0;

@@ -1,4 +1,5 @@
 #include "browse_dialog.h"
+#include "com_owners.h"
 
 #include "text_conversion.h"
 #include "picker_state.h"
@@ -49,15 +50,14 @@ bool BrowseForDirectory(HWND owner) {
     record.lpfn = CallbackAddress(&BrowseCallbackProc);
     record.lParam = reinterpret_cast<LPARAM>(&initialSelection);
 
-    PIDLIST_ABSOLUTE item = ::SHBrowseForFolderA(&record);
+    const win32::CoTaskMem<ITEMIDLIST_ABSOLUTE> item(::SHBrowseForFolderA(&record));
     if (!item) {
         state.Canceled = true;
         return false;
     }
     char path[PathBufferBytes] = {};
     // An item without a file-system path leaves the buffer empty: Selected becomes "".
-    ::SHGetPathFromIDListA(item, path);
-    ::CoTaskMemFree(item);
+    ::SHGetPathFromIDListA(item.get(), path);
     state.Selected = win32::FromAnsi(path);
     state.Canceled = false;
     return true;

@@ -4,6 +4,7 @@
 #include "control_extent.h"
 #include "module_lifetime.h"
 #include "resource_ids.h"
+#include "com_owners.h"
 #include "handle_owners.h"
 
 #include <Tollen_h.h>
@@ -130,11 +131,10 @@ LoadedLibrary LoadOwnTypeLibrary(const std::wstring& path) {
 }
 
 void UnregisterTypeLibrary(const TLIBATTR& library) {
-    BSTR registeredPath = nullptr;
+    win32::Bstr registeredPath;
     if (FAILED(::QueryPathOfRegTypeLib(library.guid, library.wMajorVerNum, library.wMinorVerNum, library.lcid,
-                                       &registeredPath)))
+                                       registeredPath.put())))
         return;  // not registered: nothing to remove
-    ::SysFreeString(registeredPath);
     ThrowIfFailed(::UnRegisterTypeLib(library.guid, library.wMajorVerNum, library.wMinorVerNum, library.lcid,
                                       library.syskind));
 }

@@ -196,7 +196,7 @@ void frmStatus::OnInitDialog() {
     }
     SendMessageW(hwnd_, DM_SETDEFID, IDC_CMDPROCESS, 0);
     AddAboutTooltip();
-    AttachDirField();
+    txtDirClicks_ = std::make_unique<ClickFocusSelectsAll>(Control(IDC_TXTDIR));
 }
 
 void frmStatus::CreateControls(win32::Dpi dpi) {

@@ -1,15 +1,16 @@
 #include "about_box.h"
 
-#include "ansi_text.h"
 #include "com_error.h"
 #include "control_extent.h"
 #include "module_lifetime.h"
 #include "picture_render.h"
 #include "resource_ids.h"
 #include "resource_picture.h"
+#include "text_conversion.h"
 #include "shell_open.h"
-#include "unique_handle.h"
-#include "version_resource.h"
+#include "twips.h"
+#include "handle_owners.h"
+#include "version_block.h"
 
 #include <wrl/client.h>
 
@@ -136,11 +137,12 @@ private:
         window_ = window;
         try {
             Build();
-            const LibraryVersion version = ReadLibraryVersion();
+            win32::VersionBlock version;
+            ThrowIfFailed(win32::VersionBlock::Read(ThisModulePath(), version));
             ::SetWindowTextW(window_, (std::wstring(L"About ") + LibraryTitle).c_str());
-            ::SetDlgItemTextW(window_, IdVersion, (L"Version " + VersionText(version)).c_str());
+            ::SetDlgItemTextW(window_, IdVersion, (L"Version " + win32::VersionText(version.Fixed())).c_str());
             ::SetDlgItemTextW(window_, IdTitle, LibraryTitle);
-            ::SetDlgItemTextW(window_, IdCopyright, version.legalCopyright.c_str());
+            ::SetDlgItemTextW(window_, IdCopyright, version.String(L"LegalCopyright").c_str());
         } catch (...) {
             CloseOnFailure(CurrentExceptionHr());
         }
@@ -150,7 +152,7 @@ private:
     int Pixels(long twips, bool horizontal) const { return TwipsToPixels(twips, horizontal ? dpiX_ : dpiY_); }
 
     HFONT MakeFont(const wchar_t* face, int hundredthsOfPoint, bool bold) {
-        UniqueGdiObject font(::CreateFontW(-::MulDiv(hundredthsOfPoint, dpiY_, 7200), 0, 0, 0,
+        win32::GdiObject font(::CreateFontW(win32::FontHeight(hundredthsOfPoint, dpiY_), 0, 0, 0,
                                            bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                            DEFAULT_PITCH | FF_DONTCARE, face));
@@ -160,10 +162,9 @@ private:
     }
 
     void Build() {
-        HDC screen = ::GetDC(nullptr);
-        dpiX_ = ::GetDeviceCaps(screen, LOGPIXELSX);
-        dpiY_ = ::GetDeviceCaps(screen, LOGPIXELSY);
-        ::ReleaseDC(nullptr, screen);
+        const win32::Dpi dpi = win32::ScreenDpi();
+        dpiX_ = dpi.x;
+        dpiY_ = dpi.y;
 
         // The form's default font is MS Sans Serif 8.25 point.
         const HFONT formFont = MakeFont(L"MS Sans Serif", 825, false);
@@ -198,7 +199,7 @@ private:
         ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
         hand_.reset(static_cast<HCURSOR>(
             ::LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDC_POINTING_HAND), IMAGE_CURSOR, 32, 32, 0)));
-        image1_ = LoadResourcePicture(L"GIF", IDR_IMAGE1);
+        ThrowIfFailed(win32::LoadResourcePicture(ThisModule(), L"GIF", IDR_IMAGE1, image1_));
 
         RECT frame{0, 0, Pixels(FormWidth, true), Pixels(FormHeight, false)};
         ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
@@ -219,7 +220,7 @@ private:
     void Label5_Click() {
         const HRESULT hr = OpenWithShell(window_, MakerAddress);
         if (FAILED(hr)) {
-            const std::wstring text = SystemMessage(hr) + L"\r\n" + FromAnsi(MakerAddress);
+            const std::wstring text = SystemMessage(hr) + L"\r\n" + win32::FromAnsi(MakerAddress);
             ::MessageBoxW(window_, text.c_str(), LibraryTitle, MB_OK | MB_ICONEXCLAMATION);
         }
     }
@@ -257,9 +258,9 @@ private:
     HWND window_ = nullptr;
     int dpiX_ = 96, dpiY_ = 96;
     HRESULT failure_ = S_OK;   // why the window closed itself, for Show to throw
-    std::vector<UniqueGdiObject> fonts_;
-    UniqueIcon icon_, smallIcon_;
-    UniqueCursor hand_;
+    std::vector<win32::GdiObject> fonts_;
+    win32::Icon icon_, smallIcon_;
+    win32::Cursor hand_;
     ComPtr<IPicture> image1_;
 };
 

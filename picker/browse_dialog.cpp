@@ -1,6 +1,7 @@
 #include "browse_dialog.h"
+#include "com_owners.h"
 
-#include "ansi_text.h"
+#include "text_conversion.h"
 #include "picker_state.h"
 
 namespace tollen::Module1 {
@@ -36,8 +37,8 @@ BFFCALLBACK CallbackAddress(BFFCALLBACK address) noexcept { return address; }
 bool BrowseForDirectory(HWND owner) {
     PickerState& state = ThreadPickerState();
     // The texts and the selection record stay alive until the shell has returned.
-    const std::string title = ToAnsi(BrowseTitle(state.Prompt));
-    const std::string initialPath = ToAnsi(InitialSelectionText(state.Initial));
+    const std::string title = win32::ToAnsi(BrowseTitle(state.Prompt));
+    const std::string initialPath = win32::ToAnsi(InitialSelectionText(state.Initial));
     InitialSelection initialSelection{initialPath.c_str()};
 
     BROWSEINFOA record{};
@@ -49,16 +50,15 @@ bool BrowseForDirectory(HWND owner) {
     record.lpfn = CallbackAddress(&BrowseCallbackProc);
     record.lParam = reinterpret_cast<LPARAM>(&initialSelection);
 
-    PIDLIST_ABSOLUTE item = ::SHBrowseForFolderA(&record);
+    const win32::CoTaskMem<ITEMIDLIST_ABSOLUTE> item(::SHBrowseForFolderA(&record));
     if (!item) {
         state.Canceled = true;
         return false;
     }
     char path[PathBufferBytes] = {};
     // An item without a file-system path leaves the buffer empty: Selected becomes "".
-    ::SHGetPathFromIDListA(item, path);
-    ::CoTaskMemFree(item);
-    state.Selected = FromAnsi(path);
+    ::SHGetPathFromIDListA(item.get(), path);
+    state.Selected = win32::FromAnsi(path);
     state.Canceled = false;
     return true;
 }

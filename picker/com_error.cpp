@@ -9,31 +9,7 @@ namespace tollen {
 
 void ThrowHr(HRESULT hr) { throw ComError(hr); }
 
-HRESULT LastErrorHr() noexcept {
-    const DWORD error = ::GetLastError();
-    return error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error);
-}
-
 void ThrowLastError() { ThrowHr(LastErrorHr()); }
-
-std::wstring SystemMessage(HRESULT hr) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text;
-    if (length != 0 && buffer) {
-        text.assign(buffer, length);
-        ::LocalFree(buffer);
-    }
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
-    if (text.empty()) {
-        wchar_t fallback[32];
-        ::wsprintfW(fallback, L"Error 0x%08lX", static_cast<unsigned long>(hr));
-        text = fallback;
-    }
-    return text;
-}
 
 HRESULT CurrentExceptionHr() noexcept {
     try {

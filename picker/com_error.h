@@ -8,6 +8,9 @@
 #include <new>
 #include <string>
 
+#include "last_error.h"
+#include "system_message.h"
+
 namespace tollen {
 
 class ComError : public std::exception {
@@ -24,12 +27,10 @@ private:
 inline void ThrowIfFailed(HRESULT hr) {
     if (FAILED(hr)) ThrowHr(hr);
 }
-// The last Win32 error as an HRESULT (E_FAIL when the call left none).
-HRESULT LastErrorHr() noexcept;
+using win32::LastErrorHr;
 [[noreturn]] void ThrowLastError();
 
-// The system's description of an HRESULT, without the trailing line break.
-std::wstring SystemMessage(HRESULT hr);
+using win32::SystemMessage;
 
 // The HRESULT of the exception being handled: a ComError's own, E_OUTOFMEMORY
 // for std::bad_alloc, E_UNEXPECTED for anything else. Call only inside a catch.

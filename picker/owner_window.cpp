@@ -1,7 +1,7 @@
 #include "owner_window.h"
+#include "com_owners.h"
 
 #include "com_error.h"
-#include "variant.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -41,7 +41,7 @@ void GetPropertyByName(IDispatch* object, const std::wstring& name, VARIANT* val
 
 ComPtr<IDispatch> ParentObjectOf(IOleClientSite* site) {
     if (ComPtr<IDispatch> extender = ExtenderOf(site)) {
-        Variant parent;
+        win32::Variant parent;
         GetPropertyByName(extender.Get(), L"Parent", &parent);
         return AsDispatch(parent);
     }
@@ -58,7 +58,7 @@ ComPtr<IDispatch> ParentObjectOf(IOleClientSite* site) {
 // 64-bit processes and only their low 32 bits are significant, sign-extended
 // when widened (the platform's LongToHandle), which is what the conversion does.
 HWND OwnerWindowOf(IDispatch* parent) {
-    Variant hwnd;
+    win32::Variant hwnd;
     GetPropertyByName(parent, L"hwnd", &hwnd);
 #ifdef _WIN64
     ThrowIfFailed(::VariantChangeType(&hwnd, &hwnd, 0, VT_I8));

@@ -1,9 +1,9 @@
 // Pathwick's identity, its automation members and its type information.
 #include "pathwick_control.h"
+#include "com_owners.h"
 
 #include "about_box.h"
 #include "browse_dialog.h"
-#include "bstr.h"
 #include "com_enumerator.h"
 #include "com_error.h"
 #include "owner_window.h"
@@ -97,14 +97,14 @@ HRESULT PathwickControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPAR
 HRESULT PathwickControl::GetText(TextField field, BSTR* text) {
     return Guarded(IID__Pathwick, [&]() -> HRESULT {
         if (!text) return E_POINTER;
-        *text = Bstr(Module1::ThreadPickerState().*field).release();
+        *text = win32::Bstr(Module1::ThreadPickerState().*field).release();
         return S_OK;
     });
 }
 
 HRESULT PathwickControl::SetText(TextField field, BSTR text) {
     return Guarded(IID__Pathwick, [&]() -> HRESULT {
-        Module1::ThreadPickerState().*field = Bstr::Text(text);
+        Module1::ThreadPickerState().*field = win32::Bstr::Text(text);
         dirty_ = true;
         return S_OK;
     });
@@ -118,7 +118,7 @@ HRESULT PathwickControl::put_Prompt(BSTR NewPrompt) { return SetText(&Module1::P
 HRESULT PathwickControl::get_Selected(VARIANT* Selected) {
     return Guarded(IID__Pathwick, [&]() -> HRESULT {
         if (!Selected) return E_POINTER;
-        BSTR text = Bstr(Module1::ThreadPickerState().Selected).release();
+        BSTR text = win32::Bstr(Module1::ThreadPickerState().Selected).release();
         ::VariantInit(Selected);
         V_VT(Selected) = VT_BSTR;
         V_BSTR(Selected) = text;

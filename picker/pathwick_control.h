@@ -7,7 +7,7 @@
 #include "module_lifetime.h"
 #include "picker_state.h"
 #include "source_connection_point.h"
-#include "unique_handle.h"
+#include "handle_owners.h"
 
 #include <Tollen_h.h>
 #include <ocidl.h>
@@ -164,8 +164,8 @@ private:
     Microsoft::WRL::ComPtr<IOleInPlaceSite> inPlaceSite_;
     Microsoft::WRL::ComPtr<IOleInPlaceFrame> frame_;
     Microsoft::WRL::ComPtr<IOleInPlaceUIWindow> uiWindow_;
-    UniqueIcon picture_;
-    UniqueWindow window_;  // a picture child of the container while in place
+    win32::Icon picture_;
+    win32::OwnedWindow window_;  // a picture child of the container while in place
     bool uiActive_ = false;
 };
 

@@ -2,10 +2,10 @@
 // activated when visible); it then shows its picture in a child window at
 // design time and nothing at run time.
 #include "pathwick_control.h"
+#include "com_owners.h"
 
 #include "com_error.h"
 #include "control_extent.h"
-#include "variant.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -14,7 +14,7 @@ namespace tollen {
 bool PathwickControl::AmbientUserMode() {
     ComPtr<IDispatch> ambient;
     if (!site_ || FAILED(site_.As(&ambient))) return true;
-    Variant userMode;
+    win32::Variant userMode;
     DISPPARAMS noArguments{};
     if (FAILED(ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
                                &noArguments, &userMode, nullptr, nullptr)) ||

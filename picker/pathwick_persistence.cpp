@@ -1,11 +1,10 @@
 // The two persisted properties, Initial and Prompt (text, default ""), through
 // a container's property bag or stream. Selected and Canceled are never saved.
 #include "pathwick_control.h"
+#include "com_owners.h"
 
-#include "bstr.h"
 #include "com_error.h"
 #include "picker_state.h"
-#include "variant.h"
 
 #include <cstdint>
 
@@ -17,22 +16,22 @@ constexpr const wchar_t* PromptKey = L"Prompt";
 
 // A missing key reads as the default ""; any other failure of the bag ends the load.
 std::wstring ReadText(IPropertyBag* bag, IErrorLog* log, const wchar_t* key) {
-    Variant value;
+    win32::Variant value;
     V_VT(&value) = VT_BSTR;
     const HRESULT hr = bag->Read(key, &value, log);
     if (hr == E_INVALIDARG) return {};
     ThrowIfFailed(hr);
     ThrowIfFailed(::VariantChangeType(&value, &value, 0, VT_BSTR));
-    return Bstr::Text(V_BSTR(&value));
+    return win32::Bstr::Text(V_BSTR(&value));
 }
 
 // Like the default-aware writers of control frameworks: "" is left out unless
 // the container asks for every property.
 void WriteText(IPropertyBag* bag, const wchar_t* key, const std::wstring& text, bool saveAll) {
     if (text.empty() && !saveAll) return;
-    Variant value;
+    win32::Variant value;
     V_VT(&value) = VT_BSTR;
-    V_BSTR(&value) = Bstr(text).release();
+    V_BSTR(&value) = win32::Bstr(text).release();
     ThrowIfFailed(bag->Write(key, &value));
 }
 

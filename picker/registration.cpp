@@ -4,7 +4,8 @@
 #include "control_extent.h"
 #include "module_lifetime.h"
 #include "resource_ids.h"
-#include "unique_handle.h"
+#include "com_owners.h"
+#include "handle_owners.h"
 
 #include <Tollen_h.h>
 #include <comcat.h>
@@ -82,7 +83,7 @@ void ThrowIfError(LSTATUS status) {
 }
 
 void WriteEntry(const RegistryEntry& entry, const std::vector<Placeholder>& placeholders) {
-    UniqueHKey key;
+    win32::RegKey key;
     ThrowIfError(::RegCreateKeyExW(HKEY_CLASSES_ROOT, Expand(entry.key, placeholders).c_str(), 0, nullptr,
                                    REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, key.put(), nullptr));
     if (!entry.value) return;
@@ -93,7 +94,7 @@ void WriteEntry(const RegistryEntry& entry, const std::vector<Placeholder>& plac
 
 // Whether the key has subkeys of its own: then it is not ours alone to delete.
 bool HasSubkeys(const std::wstring& path) {
-    UniqueHKey key;
+    win32::RegKey key;
     ThrowIfError(::RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_QUERY_VALUE, key.put()));
     DWORD subkeys = 0;
     ThrowIfError(::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr,
@@ -130,11 +131,10 @@ LoadedLibrary LoadOwnTypeLibrary(const std::wstring& path) {
 }
 
 void UnregisterTypeLibrary(const TLIBATTR& library) {
-    BSTR registeredPath = nullptr;
+    win32::Bstr registeredPath;
     if (FAILED(::QueryPathOfRegTypeLib(library.guid, library.wMajorVerNum, library.wMinorVerNum, library.lcid,
-                                       &registeredPath)))
+                                       registeredPath.put())))
         return;  // not registered: nothing to remove
-    ::SysFreeString(registeredPath);
     ThrowIfFailed(::UnRegisterTypeLib(library.guid, library.wMajorVerNum, library.wMinorVerNum, library.lcid,
                                       library.syskind));
 }

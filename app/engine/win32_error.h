@@ -4,15 +4,15 @@
 #include <windows.h>
 #include <exception>
 #include <string>
+#include "system_message.h"
+#include "text_conversion.h"
 
 namespace modMain {
 
-// The system's description of an error code, without its trailing line break.
-std::wstring SystemMessage(DWORD code);
+using win32::SystemMessage;
+// Exceptions carry their text in what() as UTF-8.
+using win32::Utf8;
 
-// Text as this program's exceptions carry it in what(): UTF-8, so no name is
-// lost to the ANSI code page.
-std::string Utf8(const std::wstring& text);
 
 class Win32Error : public std::exception {
 public:

@@ -4,7 +4,7 @@
 
 #include <string>
 #include "about_parts.h"
-#include "ansi_text.h"
+#include "text_conversion.h"
 #include "win32_error.h"
 
 namespace {
@@ -32,7 +32,7 @@ LONG frmAbout::StartDoc(const std::wstring& DocName, SHORT intState) {
         BindEntryPoint<ShellExecuteAFunction>(L"shell32.dll", "ShellExecuteA");
 
     HWND desktop = getDesktopWindow();
-    const std::string document = ToAnsi(DocName);
+    const std::string document = win32::ToAnsi(DocName);
     HINSTANCE result = shellExecute(desktop, "Open", document.c_str(), "", "C:\\", intState);
     return static_cast<LONG>(reinterpret_cast<INT_PTR>(result));
 }

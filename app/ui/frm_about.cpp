@@ -6,6 +6,7 @@
 #include "about_resources.h"
 #include "busy_pointer.h"
 #include "control_ids.h"
+#include "device_context.h"
 #include "com_error.h"
 #include "describe_failure.h"
 #include "win32_error.h"
@@ -40,15 +41,15 @@ constexpr COLORREF kLinkColour = RGB(0, 0, 192);
 constexpr COLORREF kTextColour = RGB(0, 0, 0);
 
 // A font of the given face and size (hundredths of a point) at the screen's dpi.
-GdiObject MakeFont(const wchar_t* face, int centipoints, int dpiY, bool bold, bool underline) {
+win32::GdiObject MakeFont(const wchar_t* face, int centipoints, int dpiY, bool bold, bool underline) {
     LOGFONTW font{};
-    font.lfHeight = FontHeight(centipoints, dpiY);
+    font.lfHeight = win32::FontHeight(centipoints, dpiY);
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     font.lfUnderline = underline;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
     lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
-    GdiObject handle(::CreateFontIndirectW(&font));
+    win32::GdiObject handle(::CreateFontIndirectW(&font));
     if (!handle) modMain::ThrowLastError(face);
     return handle;
 }
@@ -61,12 +62,13 @@ void GrowToText(HWND label, int right) {
     ::GetWindowRect(label, &box);
     ::MapWindowPoints(nullptr, ::GetParent(label), reinterpret_cast<POINT*>(&box), 2);
     const std::wstring text = WindowText(label);
-    HDC dc = ::GetDC(label);
-    HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0)));
     SIZE extent{};
-    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    ::SelectObject(dc, previous);
-    ::ReleaseDC(label, dc);
+    {
+        const win32::WindowDC dc(label);
+        if (!dc) return;
+        const win32::Selection font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+        ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    }
     const int width = std::min(std::max(static_cast<int>(box.right - box.left), static_cast<int>(extent.cx)),
                                right - static_cast<int>(box.left));
     ::SetWindowPos(label, nullptr, 0, 0, width, box.bottom - box.top,
@@ -103,7 +105,7 @@ void frmAbout::ShowModal(HWND owner) noexcept {
 }
 
 frmAbout::frmAbout(HWND owner)
-    : owner_(owner), dpi_(ScreenDpi()) {
+    : owner_(owner), dpi_(win32::ScreenDpi()) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     hand_ = ::LoadCursorW(instance, MAKEINTRESOURCEW(IDC_ABOUT_HAND));
     if (!hand_) modMain::ThrowLastError(L"");
@@ -152,7 +154,7 @@ frmAbout::~frmAbout() {
 
 HWND frmAbout::AddControl(const wchar_t* kind, const wchar_t* text, int id, DWORD style, RECT twips,
                           HGDIOBJ font, DWORD exStyle) {
-    const RECT at = TwipsToPixels(twips.left, twips.top, twips.right, twips.bottom, dpi_);
+    const RECT at = win32::TwipsToPixels(twips.left, twips.top, twips.right, twips.bottom, dpi_);
     HWND control = ::CreateWindowExW(
         exStyle, kind, text, WS_CHILD | WS_VISIBLE | style, at.left, at.top, at.right - at.left,
         at.bottom - at.top, hwnd_,

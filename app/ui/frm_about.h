@@ -6,7 +6,7 @@
 #include <ocidl.h>
 #include <wrl/client.h>
 #include <string>
-#include "gdi_handles.h"
+#include "handle_owners.h"
 #include "twips.h"
 
 // The product's web site: shown in the link text and opened by its clicks.
@@ -49,18 +49,18 @@ private:
     void OnCommand(int id, int code);
     void OpenProductSite();
 
-    int PixelsX(int twips) const { return TwipsToPixels(twips, dpi_.x); }
-    int PixelsY(int twips) const { return TwipsToPixels(twips, dpi_.y); }
+    int PixelsX(int twips) const { return win32::TwipsToPixels(twips, dpi_.x); }
+    int PixelsY(int twips) const { return win32::TwipsToPixels(twips, dpi_.y); }
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND owner_;
     HWND hwnd_ = nullptr;
-    Dpi dpi_;
+    win32::Dpi dpi_;
     HCURSOR hand_;
     Microsoft::WRL::ComPtr<IPicture> picture_;
-    GdiObject normalFont_, boldFont_, linkFont_, titleFont_;
+    win32::GdiObject normalFont_, boldFont_, linkFont_, titleFont_;
     HWND picIcon_ = nullptr;
     HWND lblDisclaimer_ = nullptr;
     HWND lblTitle_ = nullptr;

@@ -4,6 +4,7 @@
 #include <utility>
 #include "busy_pointer.h"
 #include "control_ids.h"
+#include "device_context.h"
 #include "control_library_context.h"
 #include "describe_failure.h"
 #include "exit_codes.h"
@@ -33,27 +34,27 @@ HICON ProgramIcon(int metricX, int metricY) {
 // of sight. The labels have nothing to their right.
 void WidenToText(HWND label, HFONT font) {
     const std::wstring text = WindowText(label);
-    HDC dc = GetDC(label);
-    if (!dc) return;
-    const HGDIOBJ previous = SelectObject(dc, font);
     RECT needed{};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, previous);
-    ReleaseDC(label, dc);
+    {
+        const win32::WindowDC dc(label);
+        if (!dc) return;
+        const win32::Selection selected(dc.get(), font);
+        DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_SINGLELINE);
+    }
     RECT now{};
     GetClientRect(label, &now);
     if (needed.right > now.right)
         SetWindowPos(label, nullptr, 0, 0, needed.right, now.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-GdiObject CreateControlFont(int dpiY, bool bold) {
+win32::GdiObject CreateControlFont(int dpiY, bool bold) {
     LOGFONTW font{};
-    font.lfHeight = FontHeight(825, dpiY);   // MS Sans Serif 8.25 pt
+    font.lfHeight = win32::FontHeight(825, dpiY);   // MS Sans Serif 8.25 pt
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
     wcscpy_s(font.lfFaceName, L"MS Sans Serif");
-    GdiObject handle(CreateFontIndirectW(&font));
+    win32::GdiObject handle(CreateFontIndirectW(&font));
     if (!handle) modMain::ThrowLastError(L"MS Sans Serif");
     return handle;
 }
@@ -174,11 +175,11 @@ INT_PTR frmStatus::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
 }
 
 void frmStatus::OnInitDialog() {
-    const Dpi dpi = ScreenDpi();
+    const win32::Dpi dpi = win32::ScreenDpi();
     font_ = CreateControlFont(dpi.y, false);
     boldFont_ = CreateControlFont(dpi.y, true);
 
-    RECT frame = TwipsToPixels(0, 0, kStatusClientWidth, kStatusClientHeight, dpi);
+    RECT frame = win32::TwipsToPixels(0, 0, kStatusClientWidth, kStatusClientHeight, dpi);
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -195,19 +196,19 @@ void frmStatus::OnInitDialog() {
     }
     SendMessageW(hwnd_, DM_SETDEFID, IDC_CMDPROCESS, 0);
     AddAboutTooltip();
-    AttachDirField();
+    txtDirClicks_ = std::make_unique<ClickFocusSelectsAll>(Control(IDC_TXTDIR));
 }
 
-void frmStatus::CreateControls(Dpi dpi) {
+void frmStatus::CreateControls(win32::Dpi dpi) {
     for (const ControlLayout& control : kStatusControls) {
-        const RECT place = TwipsToPixels(control.left, control.top, control.width, control.height, dpi);
+        const RECT place = win32::TwipsToPixels(control.left, control.top, control.width, control.height, dpi);
         HWND child = CreateWindowExW(control.exStyle, control.windowClass, control.text,
                                      WS_CHILD | WS_VISIBLE | control.style, place.left, place.top,
                                      place.right - place.left, place.bottom - place.top, hwnd_,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                      Instance(), nullptr);
         if (!child) modMain::ThrowLastError(control.windowClass);
-        const HFONT font = AsFont(control.bold ? boldFont_ : font_);
+        const HFONT font = win32::AsFont(control.bold ? boldFont_ : font_);
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (wcscmp(control.windowClass, L"Static") == 0) WidenToText(child, font);
     }

@@ -12,14 +12,17 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include "gdi_handles.h"
+#include "click_focus_selects_all.h"
+#include "handle_owners.h"
 #include "pattern_list.h"
 #include "command_line.h"
 #include "user_dialogs.h"
 
 class WindowSweepHost;
 class PathwickHost;
+namespace win32 {
 struct Dpi;
+}
 
 // What the window takes from its surroundings; tests give their own.
 struct StatusEnvironment {
@@ -79,13 +82,10 @@ private:
 
     static void RegisterWindowClass();
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK DirFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR self);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnInitDialog();
-    void CreateControls(Dpi dpi);
+    void CreateControls(win32::Dpi dpi);
     void AddAboutTooltip();
-    void AttachDirField();
     bool OnCommand(int id, int code);
     void OnClose();
     bool ModalOpen() const noexcept { return !IsWindowEnabled(hwnd_); }
@@ -107,8 +107,8 @@ private:
     UserDialogs* dialogs_ = nullptr;
     std::unique_ptr<WindowDialogs> windowDialogs_;
     HWND hwnd_ = nullptr;
-    GdiObject font_;
-    GdiObject boldFont_;
+    win32::GdiObject font_;
+    win32::GdiObject boldFont_;
     int showCommand_ = SW_SHOWNORMAL;
 
     bool alive_ = false;            // the window exists
@@ -119,7 +119,7 @@ private:
     bool running_ = false;          // a delete run is working
     bool closeRequested_ = false;   // the window was closed during a run
     WindowSweepHost* sweepHost_ = nullptr;
-    bool dirClickFocus_ = false;    // a click is bringing the focus to txtDir
+    std::unique_ptr<ClickFocusSelectsAll> txtDirClicks_;
     std::exception_ptr initFailure_;
     std::unique_ptr<PathwickHost> picker_;   // Pathwick1, created with the window
 };

@@ -3,7 +3,7 @@
 // Rows are linked to entries by their item data (the entry's Key), never by position.
 #include "control_ids.h"
 #include "frm_status.h"
-#include "trim_spaces.h"
+#include "text_case.h"
 #include "win32_error.h"
 
 namespace {
@@ -11,7 +11,7 @@ constexpr wchar_t kFilenamePrompt[] = L"Enter a new filename (wildcards permitte
 }
 
 void frmStatus::cmdAdd_Click() {
-    const std::wstring answer = TrimSpaces(dialogs_->Prompt(L"Add File to Delete", kFilenamePrompt, L""));
+    const std::wstring answer(modMain::TrimSpaces(dialogs_->Prompt(L"Add File to Delete", kFilenamePrompt, L"")));
     if (answer.empty()) return;
     modMain::cFileItem entry;
     entry.Key = modMain::colFiles.NextKey();
@@ -33,7 +33,7 @@ void frmStatus::cmdRemove_Click() {
 void frmStatus::lstDelete_DblClick() {
     const int row = SelectedRow();
     const std::wstring current = row >= 0 ? RowText(row) : std::wstring();
-    const std::wstring answer = TrimSpaces(dialogs_->Prompt(L"Edit File", kFilenamePrompt, current));
+    const std::wstring answer(modMain::TrimSpaces(dialogs_->Prompt(L"Edit File", kFilenamePrompt, current)));
     if (answer.empty() || SelectedRow() < 0) return;
 
     modMain::cFileItem* entry = modMain::colFiles.Find(modMain::FileCollection::KeyText(RowKey(SelectedRow())));

@@ -1,6 +1,6 @@
 #include "list_file_lookup.h"
 #include <windows.h>
-#include "trim_spaces.h"
+#include "text_case.h"
 #include "unique_handle.h"
 
 bool ListFileExists(const std::wstring& fileName) {
@@ -9,7 +9,7 @@ bool ListFileExists(const std::wstring& fileName) {
     if (!search) return false;
     constexpr DWORD kNotNormal = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
     if (found.dwFileAttributes & kNotNormal) return false;
-    return !TrimSpaces(found.cFileName).empty();
+    return !modMain::TrimSpaces(found.cFileName).empty();
 }
 
 bool IsFolder(const std::wstring& path) {

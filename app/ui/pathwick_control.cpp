@@ -1,6 +1,7 @@
 #include "pathwick_control.h"
 
 #include <Tollen_h.h>
+#include "com_owners.h"
 #include <utility>
 
 namespace {
@@ -32,12 +33,11 @@ void PathwickControl::Call(DISPID member, WORD flags, DISPPARAMS& params, VARIAN
 }
 
 void PathwickControl::PutText(DISPID member, const std::wstring& text) {
-    OwnedVariant argument;
-    argument.value.vt = VT_BSTR;
-    argument.value.bstrVal = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    if (!argument.value.bstrVal) throw ComError(E_OUTOFMEMORY);
+    win32::Variant argument;
+    argument.vt = VT_BSTR;
+    argument.bstrVal = win32::Bstr(text).release();
     DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&argument.value, &named, 1, 1};
+    DISPPARAMS params{&argument, &named, 1, 1};
     Call(member, DISPATCH_PROPERTYPUT, params, nullptr);
 }
 
@@ -51,26 +51,25 @@ void PathwickControl::SetInitial(const std::wstring& directory) {
 
 bool PathwickControl::Browse() {
     DISPPARAMS none{};
-    OwnedVariant result;
-    Call(DISPID_PATHWICK_BROWSE, DISPATCH_METHOD, none, &result.value);
-    ThrowIfFailed(::VariantChangeType(&result.value, &result.value, 0, VT_BOOL));
-    return result.value.boolVal != VARIANT_FALSE;
+    win32::Variant result;
+    Call(DISPID_PATHWICK_BROWSE, DISPATCH_METHOD, none, &result);
+    ThrowIfFailed(::VariantChangeType(&result, &result, 0, VT_BOOL));
+    return result.boolVal != VARIANT_FALSE;
 }
 
 bool PathwickControl::Canceled() {
     DISPPARAMS none{};
-    OwnedVariant result;
-    Call(DISPID_PATHWICK_CANCELED, DISPATCH_PROPERTYGET, none, &result.value);
-    if (result.value.vt == VT_NULL || result.value.vt == VT_EMPTY) return false;
-    ThrowIfFailed(::VariantChangeType(&result.value, &result.value, 0, VT_BOOL));
-    return result.value.boolVal != VARIANT_FALSE;
+    win32::Variant result;
+    Call(DISPID_PATHWICK_CANCELED, DISPATCH_PROPERTYGET, none, &result);
+    if (result.vt == VT_NULL || result.vt == VT_EMPTY) return false;
+    ThrowIfFailed(::VariantChangeType(&result, &result, 0, VT_BOOL));
+    return result.boolVal != VARIANT_FALSE;
 }
 
 std::wstring PathwickControl::Selected() {
     DISPPARAMS none{};
-    OwnedVariant result;
-    Call(DISPID_PATHWICK_SELECTED, DISPATCH_PROPERTYGET, none, &result.value);
-    ThrowIfFailed(::VariantChangeType(&result.value, &result.value, 0, VT_BSTR));
-    BSTR text = result.value.bstrVal;
-    return text ? std::wstring(text, ::SysStringLen(text)) : std::wstring();
+    win32::Variant result;
+    Call(DISPID_PATHWICK_SELECTED, DISPATCH_PROPERTYGET, none, &result);
+    ThrowIfFailed(::VariantChangeType(&result, &result, 0, VT_BSTR));
+    return win32::Bstr::Text(result.bstrVal);
 }

@@ -9,15 +9,6 @@
 #include <string>
 #include "com_error.h"
 
-// A VARIANT that clears itself.
-struct OwnedVariant {
-    VARIANT value;
-    OwnedVariant() noexcept { ::VariantInit(&value); }
-    ~OwnedVariant() { ::VariantClear(&value); }
-    OwnedVariant(const OwnedVariant&) = delete;
-    OwnedVariant& operator=(const OwnedVariant&) = delete;
-};
-
 class PathwickControl {
 public:
     explicit PathwickControl(Microsoft::WRL::ComPtr<IDispatch> control);

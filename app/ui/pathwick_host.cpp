@@ -5,6 +5,8 @@
 #include <tuple>
 #include <utility>
 
+#include "twips.h"
+
 using Microsoft::WRL::ComPtr;
 
 namespace {
@@ -225,8 +227,8 @@ void LoadStoredProperties(IOleObject* object) {
     }
 }
 
-// 480 twips are a third of an inch: 846.67 hundredths of a millimetre.
-constexpr SIZEL kStoredExtent{847, 847};
+// The control's size, 480 twips square (a third of an inch).
+constexpr SIZEL kStoredExtent{win32::TwipsToHimetric(480), win32::TwipsToHimetric(480)};
 
 }  // namespace
 

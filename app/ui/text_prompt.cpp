@@ -25,14 +25,14 @@ constexpr PromptControl kPromptControls[] = {
 };
 
 void PlaceFromTwips(HWND dialog) {
-    const Dpi dpi = ScreenDpi();
-    RECT frame = TwipsToPixels(0, 0, kPromptWidth, kPromptHeight, dpi);
+    const win32::Dpi dpi = win32::ScreenDpi();
+    RECT frame = win32::TwipsToPixels(0, 0, kPromptWidth, kPromptHeight, dpi);
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
     SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (const PromptControl& control : kPromptControls) {
-        const RECT place = TwipsToPixels(control.left, control.top, control.width, control.height, dpi);
+        const RECT place = win32::TwipsToPixels(control.left, control.top, control.width, control.height, dpi);
         SetWindowPos(GetDlgItem(dialog, control.id), nullptr, place.left, place.top, place.right - place.left,
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }

@@ -2,6 +2,8 @@
 
 #include <cwctype>
 
+#include "harness_error.h"
+
 namespace e2e {
 
 namespace {
@@ -23,7 +25,10 @@ LPARAM KeyData(UINT virtualKey) {
 void PressKey(const Window& window, UINT virtualKey) {
     Window target = KeyTarget(window);
     target.Post(WM_KEYDOWN, virtualKey, KeyData(virtualKey));
-    target.Post(WM_KEYUP, virtualKey, KeyData(virtualKey) | kKeyUp);
+    // The key going down may already have closed the window (Esc, Enter): its key
+    // up then has nowhere to go, which is no failure.
+    if (!PostMessageW(target.handle(), WM_KEYUP, virtualKey, KeyData(virtualKey) | kKeyUp) && target.Exists())
+        Fail("PostMessage to " + target.Describe(), true);
 }
 
 void TypeChar(const Window& window, wchar_t character) {

@@ -9,6 +9,7 @@
 #include "busy_pointer.h"
 #include "control_ids.h"
 #include "frm_about.h"
+#include "scourway_version.h"
 
 namespace {
 
@@ -28,9 +29,9 @@ TEST(AboutVersion, ShowsMajorMinorAndRevisionButNotTheThirdField) {
 TEST(AboutVersion, IsReadFromTheRunningExecutable) {
     const VS_FIXEDFILEINFO own = about::OwnFileVersion();
     EXPECT_EQ(own.dwSignature, VS_FFI_SIGNATURE);
-    EXPECT_EQ(own.dwFileVersionMS, MAKELONG(0, 1));
-    EXPECT_EQ(own.dwFileVersionLS, MAKELONG(7, 0));
-    EXPECT_EQ(about::VersionLabel(own), L"Version 1.0.7");
+    EXPECT_EQ(own.dwFileVersionMS, MAKELONG(SCOURWAY_VERSION_MINOR, SCOURWAY_VERSION_MAJOR));
+    EXPECT_EQ(own.dwFileVersionLS, MAKELONG(SCOURWAY_VERSION_PATCH, 0));
+    EXPECT_EQ(about::VersionLabel(own), std::wstring(L"Version ") + SCOURWAY_VERSION_TEXT_W);
 }
 
 TEST(AboutPicture, TheJpegResourceDecodesToAnEightyThreeByHundredNineteenBitmap) {

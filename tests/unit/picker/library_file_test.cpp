@@ -1,5 +1,6 @@
 // Tollen.ocx as a file: its exports, imports, resources and version block.
 #include "ocx_file.h"
+#include "pathwick_version.h"
 
 #include <Tollen_h.h>
 #include <gtest/gtest.h>
@@ -102,9 +103,9 @@ TEST_F(LibraryFile, VersionBlockHoldsEveryString) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(MAKELONG(0, 1), fixed->dwFileVersionMS);
+    EXPECT_EQ(MAKELONG(PATHWICK_VERSION_MINOR, PATHWICK_VERSION_MAJOR), fixed->dwFileVersionMS);
     EXPECT_EQ(0u, fixed->dwFileVersionLS);
-    EXPECT_EQ(MAKELONG(0, 1), fixed->dwProductVersionMS);
+    EXPECT_EQ(MAKELONG(PATHWICK_VERSION_MINOR, PATHWICK_VERSION_MAJOR), fixed->dwProductVersionMS);
     EXPECT_EQ(0u, fixed->dwProductVersionLS);
     EXPECT_EQ(static_cast<DWORD>(VOS__WINDOWS32), fixed->dwFileOS);
     EXPECT_EQ(static_cast<DWORD>(VFT_DLL), fixed->dwFileType);
@@ -119,8 +120,8 @@ TEST_F(LibraryFile, VersionBlockHoldsEveryString) {
     EXPECT_EQ(L"Directory Browser Control", VersionString(block, L"FileDescription"));
     EXPECT_EQ(L"Copyright (C) 2026 Marrowby Labs", VersionString(block, L"LegalCopyright"));
     EXPECT_EQ(L"Pathwick", VersionString(block, L"ProductName"));
-    EXPECT_EQ(L"1.00", VersionString(block, L"FileVersion"));
-    EXPECT_EQ(L"1.00", VersionString(block, L"ProductVersion"));
+    EXPECT_EQ(PATHWICK_VERSION_TEXT_W, VersionString(block, L"FileVersion"));
+    EXPECT_EQ(PATHWICK_VERSION_TEXT_W, VersionString(block, L"ProductVersion"));
     EXPECT_EQ(L"Tollen", VersionString(block, L"InternalName"));
     EXPECT_EQ(L"Tollen.ocx", VersionString(block, L"OriginalFilename"));
     bool selfRegister = false;

@@ -51,7 +51,7 @@ MATCHER_P4(IsRect, left, top, width, height, "") {
 }
 
 TEST_F(LayoutKeyboardTest, TheFrameIsFixedCentredAndSizedFromTwips) {
-    ASSERT_EQ(ScreenDpi().x, 96) << "the pixel figures below are for 96 DPI";
+    ASSERT_EQ(win32::ScreenDpi().x, 96) << "the pixel figures below are for 96 DPI";
     HWND window = form->Window();
     EXPECT_EQ(WindowText(window), L"Scourway");
     const LONG style = GetWindowLongW(window, GWL_STYLE);

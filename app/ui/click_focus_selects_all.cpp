@@ -1,0 +1,37 @@
+#include "click_focus_selects_all.h"
+
+#include <commctrl.h>
+
+#include "win32_error.h"
+
+ClickFocusSelectsAll::ClickFocusSelectsAll(HWND field) : field_(field) {
+    if (!SetWindowSubclass(field_, FieldProc, 0, reinterpret_cast<DWORD_PTR>(this)))
+        modMain::ThrowLastError(L"");
+}
+
+// A field destroyed first has already removed the subclass (WM_NCDESTROY).
+ClickFocusSelectsAll::~ClickFocusSelectsAll() { RemoveWindowSubclass(field_, FieldProc, 0); }
+
+LRESULT CALLBACK ClickFocusSelectsAll::FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                 DWORD_PTR data) {
+    auto* self = reinterpret_cast<ClickFocusSelectsAll*>(data);
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        self->clickBringsFocus_ = GetFocus() != field;
+        break;
+    case WM_LBUTTONUP: {
+        const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
+        if (self->clickBringsFocus_) {
+            self->clickBringsFocus_ = false;
+            DWORD start = 0, end = 0;
+            SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+            if (start == end) SendMessageW(field, EM_SETSEL, 0, GetWindowTextLengthW(field));
+        }
+        return result;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(field, FieldProc, 0);
+        break;
+    }
+    return DefSubclassProc(field, message, wParam, lParam);
+}

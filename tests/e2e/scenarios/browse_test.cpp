@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "folder_times.h"
 #include "scourway_test.h"
 
 namespace e2e {
@@ -78,24 +79,6 @@ std::wstring SelectedFolderName(const Window& dialog) {
     return local.text;
 }
 
-// Sets the folder's last-access time an hour back, before its last change.
-void LastReadAnHourAgo(const std::wstring& path) {
-    HANDLE handle = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) Fail("opening " + Utf8(path), true);
-    FILETIME now{};
-    GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER time{};
-    time.LowPart = now.dwLowDateTime;
-    time.HighPart = now.dwHighDateTime;
-    time.QuadPart -= 3600ULL * 10000000ULL;  // FILETIME counts 100 ns steps
-    const FILETIME hourAgo{time.LowPart, time.HighPart};
-    const BOOL set = SetFileTime(handle, nullptr, &hourAgo, nullptr);
-    CloseHandle(handle);
-    if (!set) Fail("setting the last-access time of " + Utf8(path), true);
-}
-
 class Browse : public ScourwayTest {
 protected:
     MainWindow main;
@@ -108,7 +91,10 @@ protected:
         // their next read, the dialog's own, moves their last-access time. (Done
         // after the start, which writes its output file into the root.)
         for (const wchar_t* dir : {L"", L"pick", L"pick\\Start Here", L"first", L"second"})
-            LastReadAnHourAgo(folder.PathOf(dir));
+            if (const DWORD error = test_support::SetLastReadAnHourAgo(folder.PathOf(dir))) {
+                SetLastError(error);
+                Fail("setting the last-access time of " + Utf8(folder.PathOf(dir)), true);
+            }
     }
 
     // Types `text` into the field, presses Browse and returns the open dialog.

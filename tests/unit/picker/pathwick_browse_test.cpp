@@ -1,6 +1,7 @@
 // Browse through a container as Scourway hosts the control: the real shell
 // folder dialog, owned by the form's "hwnd", pressed from a second thread.
 #include "dialog_watcher.h"
+#include "folder_times.h"
 #include "test_container.h"
 
 #include <gtest/gtest.h>
@@ -13,23 +14,6 @@
 using namespace picker_test;
 
 namespace {
-
-// Sets the folder's last-access time an hour back, before its last change.
-void LastReadAnHourAgo(const std::wstring& path) {
-    HANDLE folder = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, folder) << ::GetLastError();
-    FILETIME now{};
-    ::GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER time{};
-    time.LowPart = now.dwLowDateTime;
-    time.HighPart = now.dwHighDateTime;
-    time.QuadPart -= 3600ULL * 10000000ULL;  // FILETIME counts 100 ns steps
-    const FILETIME hourAgo{time.LowPart, time.HighPart};
-    EXPECT_TRUE(::SetFileTime(folder, nullptr, &hourAgo, nullptr)) << ::GetLastError();
-    ::CloseHandle(folder);
-}
 
 class PathwickBrowse : public ::testing::Test {
 protected:
@@ -47,7 +31,7 @@ protected:
         ASSERT_TRUE(::CreateDirectoryW(directory.c_str(), nullptr));
         // As a folder the user has not opened since it changed: its next read,
         // the dialog's own, moves its last-access time.
-        LastReadAnHourAgo(parent);
+        ASSERT_EQ(DWORD{ERROR_SUCCESS}, test_support::SetLastReadAnHourAgo(parent));
     }
     void TearDown() override {
         ::RemoveDirectoryW(directory.c_str());

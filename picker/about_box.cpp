@@ -1,6 +1,7 @@
 #include "about_box.h"
 
-#include "com_error.h"
+#include "com_boundary.h"
+#include "system_message.h"
 #include "control_extent.h"
 #include "module_lifetime.h"
 #include "picture_render.h"
@@ -81,8 +82,8 @@ public:
         const INT_PTR result = ::DialogBoxIndirectParamW(
             ThisModule(), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), ::GetActiveWindow(),
             &AboutForm::DialogProc, reinterpret_cast<LPARAM>(this));
-        if (result == -1) ThrowLastError();
-        if (FAILED(failure_)) ThrowHr(failure_);
+        if (result == -1) win32::ThrowLastError();
+        if (FAILED(failure_)) throw win32::Error(failure_);
     }
 
 private:
@@ -138,7 +139,7 @@ private:
         try {
             Build();
             win32::VersionBlock version;
-            ThrowIfFailed(win32::VersionBlock::Read(ThisModulePath(), version));
+            win32::ThrowIfFailed(win32::VersionBlock::Read(ThisModulePath(), version));
             ::SetWindowTextW(window_, (std::wstring(L"About ") + LibraryTitle).c_str());
             ::SetDlgItemTextW(window_, IdVersion, (L"Version " + win32::VersionText(version.Fixed())).c_str());
             ::SetDlgItemTextW(window_, IdTitle, LibraryTitle);
@@ -156,7 +157,7 @@ private:
                                            bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                            DEFAULT_PITCH | FF_DONTCARE, face));
-        if (!font) ThrowLastError();
+        if (!font) win32::ThrowLastError();
         fonts_.push_back(std::move(font));
         return static_cast<HFONT>(fonts_.back().get());
     }
@@ -185,7 +186,7 @@ private:
                                              Pixels(layout.place.width, true), Pixels(layout.place.height, false),
                                              window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
                                              ThisModule(), nullptr);
-            if (!control) ThrowLastError();
+            if (!control) win32::ThrowLastError();
             ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(layout.font)), FALSE);
         }
         ::SetDlgItemTextA(window_, IdLabel5, MakerAddress);
@@ -199,7 +200,7 @@ private:
         ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
         hand_.reset(static_cast<HCURSOR>(
             ::LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDC_POINTING_HAND), IMAGE_CURSOR, 32, 32, 0)));
-        ThrowIfFailed(win32::LoadResourcePicture(ThisModule(), L"GIF", IDR_IMAGE1, image1_));
+        win32::ThrowIfFailed(win32::LoadResourcePicture(ThisModule(), L"GIF", IDR_IMAGE1, image1_));
 
         RECT frame{0, 0, Pixels(FormWidth, true), Pixels(FormHeight, false)};
         ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
@@ -220,7 +221,7 @@ private:
     void Label5_Click() {
         const HRESULT hr = OpenWithShell(window_, MakerAddress);
         if (FAILED(hr)) {
-            const std::wstring text = SystemMessage(hr) + L"\r\n" + win32::FromAnsi(MakerAddress);
+            const std::wstring text = win32::SystemMessage(hr) + L"\r\n" + win32::FromAnsi(MakerAddress);
             ::MessageBoxW(window_, text.c_str(), LibraryTitle, MB_OK | MB_ICONEXCLAMATION);
         }
     }

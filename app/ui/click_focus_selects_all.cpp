@@ -2,11 +2,11 @@
 
 #include <commctrl.h>
 
-#include "win32_error.h"
+#include "error.h"
 
 ClickFocusSelectsAll::ClickFocusSelectsAll(HWND field) : field_(field) {
     if (!SetWindowSubclass(field_, FieldProc, 0, reinterpret_cast<DWORD_PTR>(this)))
-        modMain::ThrowLastError(L"");
+        win32::ThrowLastError(L"");
 }
 
 // A field destroyed first has already removed the subclass (WM_NCDESTROY).

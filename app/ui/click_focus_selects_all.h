@@ -7,7 +7,7 @@
 
 class ClickFocusSelectsAll {
 public:
-    // Subclasses the field; throws Win32Error when that fails.
+    // Subclasses the field; throws win32::Error when that fails.
     explicit ClickFocusSelectsAll(HWND field);
     ~ClickFocusSelectsAll();
     ClickFocusSelectsAll(const ClickFocusSelectsAll&) = delete;

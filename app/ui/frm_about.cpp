@@ -7,9 +7,8 @@
 #include "busy_pointer.h"
 #include "control_ids.h"
 #include "device_context.h"
-#include "com_error.h"
+#include "error.h"
 #include "describe_failure.h"
-#include "win32_error.h"
 #include "window_text.h"
 
 namespace {
@@ -50,7 +49,7 @@ win32::GdiObject MakeFont(const wchar_t* face, int centipoints, int dpiY, bool b
     font.lfQuality = DEFAULT_QUALITY;
     lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
     win32::GdiObject handle(::CreateFontIndirectW(&font));
-    if (!handle) modMain::ThrowLastError(face);
+    if (!handle) win32::ThrowLastError(face);
     return handle;
 }
 
@@ -90,7 +89,7 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
-    if (!::RegisterClassExW(&wc)) modMain::ThrowLastError(kClassName);
+    if (!::RegisterClassExW(&wc)) win32::ThrowLastError(kClassName);
 }
 
 }  // namespace
@@ -108,7 +107,7 @@ frmAbout::frmAbout(HWND owner)
     : owner_(owner), dpi_(win32::ScreenDpi()) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     hand_ = ::LoadCursorW(instance, MAKEINTRESOURCEW(IDC_ABOUT_HAND));
-    if (!hand_) modMain::ThrowLastError(L"");
+    if (!hand_) win32::ThrowLastError(L"");
     picture_ = about::LoadPictureResource(instance, IDR_ABOUT_PRODUCT_JPEG);
     normalFont_ = MakeFont(L"MS Sans Serif", 825, dpi_.y, false, false);
     boldFont_ = MakeFont(L"MS Sans Serif", 825, dpi_.y, true, false);
@@ -123,7 +122,7 @@ frmAbout::frmAbout(HWND owner)
     // Owned by the main window: no taskbar entry, always above its owner.
     if (!::CreateWindowExW(exStyle, kClassName, L"", style, 0, 0, frame.right - frame.left,
                            frame.bottom - frame.top, owner_, nullptr, instance, this))
-        modMain::ThrowLastError(kClassName);
+        win32::ThrowLastError(kClassName);
     try {
         CopyOwnerIcons();
         CreateControls();
@@ -159,7 +158,7 @@ HWND frmAbout::AddControl(const wchar_t* kind, const wchar_t* text, int id, DWOR
         exStyle, kind, text, WS_CHILD | WS_VISIBLE | style, at.left, at.top, at.right - at.left,
         at.bottom - at.top, hwnd_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
-    if (!control) modMain::ThrowLastError(kind);
+    if (!control) win32::ThrowLastError(kind);
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }
@@ -186,11 +185,11 @@ void frmAbout::CreateControls() {
 // The picture box takes the picture's own size plus its sunken border.
 void frmAbout::ShowPicture() {
     OLE_HANDLE handle = 0;
-    ThrowIfFailed(picture_->get_Handle(&handle));
+    win32::ThrowIfFailed(picture_->get_Handle(&handle));
     HBITMAP bitmap = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
     ::SendMessageW(picIcon_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
     BITMAP info{};
-    if (!::GetObjectW(bitmap, sizeof info, &info)) modMain::ThrowLastError(L"");
+    if (!::GetObjectW(bitmap, sizeof info, &info)) win32::ThrowLastError(L"");
     const int border = ::GetSystemMetrics(SM_CXEDGE);
     ::SetWindowPos(picIcon_, nullptr, 0, 0, info.bmWidth + 2 * border, info.bmHeight + 2 * border,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -246,7 +245,7 @@ void frmAbout::cmdOK_Click() {
 void frmAbout::OpenProductSite() {
     try {
         about::OpenDocument(kProductWebAddress);
-    } catch (const modMain::Win32Error& error) {
+    } catch (const win32::Error& error) {
         ReportFailure(hwnd_, error.Describe());
     }
 }

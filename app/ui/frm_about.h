@@ -20,7 +20,7 @@ public:
 
     // Asks the shell to open DocName with the show command intState; the value
     // ShellExecuteA returned (above 32 means success). The two platform entry
-    // points are bound by name at the first call. Throws Win32Error when they
+    // points are bound by name at the first call. Throws win32::Error when they
     // cannot be found.
     static LONG StartDoc(const std::wstring& DocName, SHORT intState);
 

@@ -15,7 +15,7 @@
 #include "text_prompt.h"
 #include "twips.h"
 #include "unattended.h"
-#include "win32_error.h"
+#include "error.h"
 #include "window_sweep_host.h"
 #include "window_text.h"
 
@@ -55,7 +55,7 @@ win32::GdiObject CreateControlFont(int dpiY, bool bold) {
     font.lfQuality = DEFAULT_QUALITY;
     wcscpy_s(font.lfFaceName, L"MS Sans Serif");
     win32::GdiObject handle(CreateFontIndirectW(&font));
-    if (!handle) modMain::ThrowLastError(L"MS Sans Serif");
+    if (!handle) win32::ThrowLastError(L"MS Sans Serif");
     return handle;
 }
 }  // namespace
@@ -88,7 +88,7 @@ frmStatus::frmStatus(StatusEnvironment environment, UserDialogs* dialogs)
     RegisterWindowClass();
     if (!CreateDialogParamW(Instance(), MAKEINTRESOURCEW(IDD_STATUS), nullptr, DialogProc,
                             reinterpret_cast<LPARAM>(this)))
-        modMain::ThrowLastError(L"");
+        win32::ThrowLastError(L"");
     if (initFailure_) {
         destroying_ = true;
         DestroyWindow(hwnd_);
@@ -122,7 +122,7 @@ void frmStatus::RegisterWindowClass() {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kWindowClass;
     if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        modMain::ThrowLastError(kWindowClass);
+        win32::ThrowLastError(kWindowClass);
 }
 
 INT_PTR CALLBACK frmStatus::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -207,7 +207,7 @@ void frmStatus::CreateControls(win32::Dpi dpi) {
                                      place.right - place.left, place.bottom - place.top, hwnd_,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                      Instance(), nullptr);
-        if (!child) modMain::ThrowLastError(control.windowClass);
+        if (!child) win32::ThrowLastError(control.windowClass);
         const HFONT font = win32::AsFont(control.bold ? boldFont_ : font_);
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (wcscmp(control.windowClass, L"Static") == 0) WidenToText(child, font);
@@ -218,7 +218,7 @@ void frmStatus::AddAboutTooltip() {
     HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
                                Instance(), nullptr);
-    if (!tip) modMain::ThrowLastError(TOOLTIPS_CLASSW);
+    if (!tip) win32::ThrowLastError(TOOLTIPS_CLASSW);
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -282,7 +282,7 @@ void frmStatus::RefreshList() {
     for (int32_t position = 1; position <= count; ++position) {
         const modMain::cFileItem& entry = modMain::colFiles.Item(position);
         const LRESULT row = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.Path.c_str()));
-        if (row < 0) throw modMain::Win32Error(ERROR_NOT_ENOUGH_MEMORY, L"");
+        if (row < 0) throw win32::Error::FromWin32(ERROR_NOT_ENOUGH_MEMORY, L"");
         SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(row), static_cast<LPARAM>(entry.Key));
     }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);

@@ -36,7 +36,7 @@ class frmStatus {
 public:
     // Creates the window, hidden, with all its controls. dialogs answers the
     // handlers' questions; nullptr means the real message boxes and text prompt,
-    // owned by this window. Throws Win32Error.
+    // owned by this window. Throws win32::Error.
     explicit frmStatus(StatusEnvironment environment = {}, UserDialogs* dialogs = nullptr);
     ~frmStatus();
     frmStatus(const frmStatus&) = delete;

@@ -3,7 +3,7 @@
 #include "control_ids.h"
 #include "resource_ids.h"
 #include "twips.h"
-#include "win32_error.h"
+#include "error.h"
 #include "window_text.h"
 
 namespace {
@@ -84,7 +84,7 @@ std::wstring ShowTextPrompt(HWND owner, const std::wstring& title, const std::ws
     PromptState state{title, prompt, initial, {}};
     const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROMPT),
                                            owner, PromptProc, reinterpret_cast<LPARAM>(&state));
-    if (result == -1) modMain::ThrowLastError(L"");
+    if (result == -1) win32::ThrowLastError(L"");
     return result == IDOK ? state.answer : std::wstring();
 }
 

@@ -4,8 +4,9 @@
 #include "control_ids.h"
 #include "exit_codes.h"
 #include "list_file_lookup.h"
-#include "unique_handle.h"
-#include "win32_error.h"
+#include "handle_owners.h"
+#include "error.h"
+#include "system_message.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -168,14 +169,14 @@ TEST_F(FormLoadTest, AListFileThatCannotBeCreatedStopsTheStartUp) {
 
 TEST_F(FormLoadTest, AListFileThatCannotBeReadStopsTheStartUp) {
     WriteList("*.tmp\r\n");
-    FileHandle locked(CreateFileW((folder / L"KILL.LST").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    win32::FileHandle locked(CreateFileW((folder / L"KILL.LST").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(locked);
     dialogs.answers = {IDOK};
     Form().Form_Load();
     ASSERT_EQ(dialogs.calls.size(), 1u);
     EXPECT_EQ(dialogs.calls[0].title, L"Scourway");
     EXPECT_NE(dialogs.calls[0].text.find(folder / L"KILL.LST"), std::wstring::npos);
-    EXPECT_NE(dialogs.calls[0].text.find(modMain::SystemMessage(ERROR_SHARING_VIOLATION)), std::wstring::npos)
+    EXPECT_NE(dialogs.calls[0].text.find(win32::SystemMessage(ERROR_SHARING_VIOLATION)), std::wstring::npos)
         << testing::PrintToString(dialogs.calls[0].text);
     EXPECT_TRUE(form->Ended());
     EXPECT_EQ(form->ExitCode(), kExitFailed);
@@ -206,7 +207,7 @@ TEST_F(FormLoadTest, UnattendedStartUpFailuresGoToStandardErrorWithoutABox) {
     DrainQuit();
     dialogs.calls.clear();
     WriteList("*.tmp\r\n");
-    FileHandle locked(CreateFileW((folder / L"KILL.LST").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    win32::FileHandle locked(CreateFileW((folder / L"KILL.LST").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(locked);
     arguments = L"/QUIET /AUTO";
     CapturedStream errors(STD_ERROR_HANDLE, folder / L"errors-2.txt");

@@ -271,6 +271,13 @@ void frmAbout::OnCommand(int id, int code) {
     }
 }
 
+void frmAbout::OnPaint() const {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(hwnd_, &ps);
+    PaintSeparator(dc);
+    ::EndPaint(hwnd_, &ps);
+}
+
 void frmAbout::PaintSeparator(HDC dc) const {
     for (const SeparatorLine& line : kSeparator) {
         const int top = PixelsY(line.top);
@@ -295,22 +302,6 @@ bool frmAbout::OnSetCursor(HWND over, UINT hitTest) const {
     return true;
 }
 
-LRESULT CALLBACK frmAbout::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<frmAbout*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->hwnd_ = hwnd;
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<frmAbout*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!form) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        form->hwnd_ = nullptr;
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return form->HandleMessage(message, wParam, lParam);
-}
-
 LRESULT frmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
@@ -326,13 +317,9 @@ LRESULT frmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:   // opened during a delete run, it shows the run's hourglass too
         if (BusyPointer::OnSetCursor() || OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
         break;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(hwnd_, &ps);
-        PaintSeparator(dc);
-        ::EndPaint(hwnd_, &ps);
+    case WM_PAINT:
+        OnPaint();
         return 0;
-    }
     default:
         break;
     }

@@ -8,11 +8,12 @@
 #include <string>
 #include "handle_owners.h"
 #include "twips.h"
+#include "window_base.h"
 
 // The product's web site: shown in the link text and opened by its clicks.
 inline constexpr wchar_t kProductWebAddress[] = L"https://scourway.example";
 
-class frmAbout {
+class frmAbout : public win32::BaseWindow<frmAbout> {
 public:
     // Loads the window over owner, runs it modally (owner disabled, own message
     // loop) and returns once it has closed. Failures are reported in a box.
@@ -25,10 +26,9 @@ public:
     static LONG StartDoc(const std::wstring& DocName, SHORT intState);
 
     ~frmAbout();
-    frmAbout(const frmAbout&) = delete;
-    frmAbout& operator=(const frmAbout&) = delete;
 
 private:
+    friend class win32::BaseWindow<frmAbout>;
     explicit frmAbout(HWND owner);
 
     void Form_Load();
@@ -43,6 +43,7 @@ private:
                     HGDIOBJ font, DWORD exStyle = 0);
     void ShowPicture();
     void CentreOverOwner();
+    void OnPaint() const;
     void PaintSeparator(HDC dc) const;
     LRESULT OnColorStatic(HDC dc, HWND control) const;
     bool OnSetCursor(HWND over, UINT hitTest) const;
@@ -52,11 +53,9 @@ private:
     int PixelsX(int twips) const { return win32::TwipsToPixels(twips, dpi_.x); }
     int PixelsY(int twips) const { return win32::TwipsToPixels(twips, dpi_.y); }
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND owner_;
-    HWND hwnd_ = nullptr;
     win32::Dpi dpi_;
     HCURSOR hand_;
     Microsoft::WRL::ComPtr<IPicture> picture_;

@@ -125,56 +125,66 @@ void frmStatus::RegisterWindowClass() {
         win32::ThrowLastError(kWindowClass);
 }
 
-INT_PTR CALLBACK frmStatus::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<frmStatus*>(lParam);
-        SetWindowLongPtrW(window, DWLP_USER, lParam);
-        self->hwnd_ = window;
-        self->alive_ = true;
-        try {
-            self->OnInitDialog();
-        } catch (...) {
-            self->initFailure_ = std::current_exception();
-        }
-        // No focus yet: a hidden window that took the focus would be activated
-        // unseen and keep an inactive title bar once shown. Show() gives it.
-        return FALSE;
-    }
-    auto* self = reinterpret_cast<frmStatus*>(GetWindowLongPtrW(window, DWLP_USER));
-    return self ? self->HandleMessage(message, wParam, lParam) : FALSE;
-}
-
 INT_PTR frmStatus::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog();
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam), HIWORD(wParam));
     case WM_SETCURSOR:
-        if (!BusyPointer::OnSetCursor()) return FALSE;
-        SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
-        return TRUE;
+        return OnSetCursor();
     case WM_ENTERSIZEMOVE:
     case WM_ENTERMENULOOP:   // the sweep stands still meanwhile
         if (sweepHost_) sweepHost_->ShowPendingCaption();
         return FALSE;
-    case WM_SIZE:   // shown minimised (MIN) and now restored: the focus goes to the first field
-        if (wParam == SIZE_RESTORED && !IsChild(hwnd_, GetFocus()) && GetActiveWindow() == hwnd_)
-            SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_TXTDIR)), TRUE);
+    case WM_SIZE:
+        if (wParam == SIZE_RESTORED) OnRestored();
         return FALSE;
     case WM_CLOSE:
         OnClose();
         return TRUE;
     case WM_DESTROY:
-        alive_ = false;
-        if (!destroying_) {
-            ended_ = true;
-            PostQuitMessage(exitCode_);
-        }
+        OnDestroy();
         return FALSE;
     }
     return FALSE;
 }
 
-void frmStatus::OnInitDialog() {
+// During a run the hourglass stays over the whole window.
+BOOL frmStatus::OnSetCursor() {
+    if (!BusyPointer::OnSetCursor()) return FALSE;
+    SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
+    return TRUE;
+}
+
+// Shown minimised (MIN) and now restored: the focus goes to the first field.
+void frmStatus::OnRestored() {
+    if (!IsChild(hwnd_, GetFocus()) && GetActiveWindow() == hwnd_)
+        SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_TXTDIR)), TRUE);
+}
+
+// A window closed by anything but the destructor ends the program.
+void frmStatus::OnDestroy() {
+    alive_ = false;
+    if (destroying_) return;
+    ended_ = true;
+    PostQuitMessage(exitCode_);
+}
+
+// A failure is kept for the constructor, which destroys the window and throws it.
+BOOL frmStatus::OnInitDialog() {
+    alive_ = true;
+    try {
+        BuildWindow();
+    } catch (...) {
+        initFailure_ = std::current_exception();
+    }
+    // No focus yet: a hidden window that took the focus would be activated
+    // unseen and keep an inactive title bar once shown. Show() gives it.
+    return FALSE;
+}
+
+void frmStatus::BuildWindow() {
     const win32::Dpi dpi = win32::ScreenDpi();
     font_ = CreateControlFont(dpi.y, false);
     boldFont_ = CreateControlFont(dpi.y, true);

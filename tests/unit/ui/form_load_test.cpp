@@ -14,7 +14,15 @@ namespace {
 using Strings = std::vector<std::wstring>;
 constexpr UINT kQuestion = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1;
 
-class FormLoadTest : public StatusTest {};
+class FormLoadTest : public StatusTest {
+protected:
+    // A second start-up in the same test: the first window gone, its quit and its boxes with it.
+    void StartAgain() {
+        form.reset();
+        DrainQuit();
+        dialogs.calls.clear();
+    }
+};
 
 TEST_F(FormLoadTest, FixPathAppendsOneBackslashUnlessThereIsOne) {
     EXPECT_EQ(frmStatus::FixPath(L"C:\\WINDOWS"), L"C:\\WINDOWS\\");
@@ -123,9 +131,7 @@ TEST_F(FormLoadTest, AFolderNamedKillLstIsAFailureWithoutTheQuestion) {
     EXPECT_EQ(form->ExitCode(), kExitFailed);
 
     // Unattended, the same words go to standard error alone; a hidden folder is a folder too.
-    form.reset();
-    DrainQuit();
-    dialogs.calls.clear();
+    StartAgain();
     SetFileAttributesW((folder / L"KILL.LST").c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
     arguments = L"/AUTO /QUIET";
     CapturedStream errors(STD_ERROR_HANDLE, folder / L"errors.txt");
@@ -203,9 +209,7 @@ TEST_F(FormLoadTest, UnattendedStartUpFailuresGoToStandardErrorWithoutABox) {
     }
 
     // A list that cannot be read: no box at all.
-    form.reset();
-    DrainQuit();
-    dialogs.calls.clear();
+    StartAgain();
     WriteList("*.tmp\r\n");
     win32::FileHandle locked(CreateFileW((folder / L"KILL.LST").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(locked);

@@ -11,7 +11,7 @@ namespace win32 {
 Error::Error(HRESULT hr, std::wstring subject) : Error(hr, std::move(subject), {}) {}
 
 Error::Error(HRESULT hr, std::wstring subject, std::wstring description)
-    : hr_(hr), subject_(std::move(subject)), description_(std::move(description)), what_(Utf8(Describe())) {}
+    : hr_(hr), subject_(std::move(subject)), description_(std::move(description)), what_(Utf8OrEmpty(Describe())) {}
 
 Error Error::FromWin32(DWORD code, std::wstring subject) { return Error(HRESULT_FROM_WIN32(code), std::move(subject)); }
 

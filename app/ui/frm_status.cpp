@@ -206,7 +206,7 @@ void frmStatus::BuildWindow() {
     }
     SendMessageW(hwnd_, DM_SETDEFID, IDC_CMDPROCESS, 0);
     AddAboutTooltip();
-    txtDirClicks_ = std::make_unique<ClickFocusSelectsAll>(Control(IDC_TXTDIR));
+    txtDirSelectsAll_ = std::make_unique<FocusSelectsAll>(Control(IDC_TXTDIR));
 }
 
 void frmStatus::CreateControls(win32::Dpi dpi) {
@@ -274,6 +274,9 @@ void frmStatus::EndProgram(int exitCode) {
     else
         PostQuitMessage(exitCode);
 }
+
+// Typing in txtDir replaces the directory: the focus selects all its text.
+void frmStatus::txtDir_GotFocus() { txtDirSelectsAll_->SelectAll(); }
 
 void frmStatus::Show() {
     ShowWindow(hwnd_, showCommand_);

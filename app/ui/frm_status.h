@@ -12,7 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include "click_focus_selects_all.h"
+#include "focus_selects_all.h"
 #include "handle_owners.h"
 #include "pattern_list.h"
 #include "command_line.h"
@@ -64,7 +64,7 @@ public:
     void cmdRemove_Click();
     void lstDelete_DblClick();
     void cmdSave_Click();
-    void txtDir_GotFocus();      // dir_field_focus.cpp
+    void txtDir_GotFocus();
     void cmdBrowse_Click();      // with the folder picker's host
     void cmdAbout_Click();       // with the About window
 
@@ -120,7 +120,7 @@ private:
     bool running_ = false;          // a delete run is working
     bool closeRequested_ = false;   // the window was closed during a run
     WindowSweepHost* sweepHost_ = nullptr;
-    std::unique_ptr<ClickFocusSelectsAll> txtDirClicks_;
+    std::unique_ptr<FocusSelectsAll> txtDirSelectsAll_;
     std::exception_ptr initFailure_;
     std::unique_ptr<PathwickHost> picker_;   // Pathwick1, created with the window
 };

@@ -2,6 +2,7 @@
 
 #include "com_boundary.h"
 #include "control_extent.h"
+#include "font.h"
 #include "module_lifetime.h"
 #include "picture_render.h"
 #include "resource_ids.h"
@@ -151,14 +152,9 @@ private:
 
     int Pixels(long twips, bool horizontal) const { return TwipsToPixels(twips, horizontal ? dpiX_ : dpiY_); }
 
-    HFONT MakeFont(const wchar_t* face, int hundredthsOfPoint, bool bold) {
-        win32::GdiObject font(::CreateFontW(win32::FontHeight(hundredthsOfPoint, dpiY_), 0, 0, 0,
-                                           bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                           DEFAULT_PITCH | FF_DONTCARE, face));
-        if (!font) win32::ThrowLastError();
-        fonts_.push_back(std::move(font));
-        return static_cast<HFONT>(fonts_.back().get());
+    HFONT AddFont(const wchar_t* face, int hundredthsOfPoint, bool bold) {
+        fonts_.push_back(win32::MakeFont(face, hundredthsOfPoint, dpiY_, {bold}));
+        return win32::AsFont(fonts_.back());
     }
 
     void Build() {
@@ -167,10 +163,10 @@ private:
         dpiY_ = dpi.y;
 
         // The form's default font is MS Sans Serif 8.25 point.
-        const HFONT formFont = MakeFont(L"MS Sans Serif", 825, false);
-        const HFONT largeFont = MakeFont(L"MS Sans Serif", 975, false);
-        const HFONT addressFont = MakeFont(L"MS Sans Serif", 1200, false);
-        const HFONT warningFont = MakeFont(L"Arial", 825, true);
+        const HFONT formFont = AddFont(L"MS Sans Serif", 825, false);
+        const HFONT largeFont = AddFont(L"MS Sans Serif", 975, false);
+        const HFONT addressFont = AddFont(L"MS Sans Serif", 1200, false);
+        const HFONT warningFont = AddFont(L"Arial", 825, true);
         auto fontOf = [&](FontKind kind) {
             switch (kind) {
             case FontKind::Large: return largeFont;

@@ -13,7 +13,7 @@ namespace {
 std::wstring Widen(std::string_view bytes, UINT codePage) {
     if (bytes.empty()) return {};
     const int size = ::MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    if (size == 0) win32::ThrowLastError(L"");
+    if (size == 0) win32::ThrowLastError();
     std::wstring text(static_cast<size_t>(size), L'\0');
     ::MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
     return text;

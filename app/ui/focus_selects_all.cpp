@@ -5,7 +5,7 @@
 #include "error.h"
 
 FocusSelectsAll::FocusSelectsAll(HWND field) : field_(field) {
-    if (!SetWindowSubclass(field_, FieldProc, 0, reinterpret_cast<DWORD_PTR>(this))) win32::ThrowLastError(L"");
+    if (!SetWindowSubclass(field_, FieldProc, 0, reinterpret_cast<DWORD_PTR>(this))) win32::ThrowLastError();
 }
 
 // A field destroyed first has already removed the subclass (WM_NCDESTROY).

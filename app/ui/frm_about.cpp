@@ -8,6 +8,7 @@
 #include "control_ids.h"
 #include "device_context.h"
 #include "error.h"
+#include "font.h"
 #include "describe_failure.h"
 #include "window_text.h"
 
@@ -38,20 +39,6 @@ constexpr SeparatorLine kSeparator[] = {{90, 2325, 1, RGB(128, 128, 128)},
 constexpr COLORREF kTitleColour = RGB(128, 0, 0);
 constexpr COLORREF kLinkColour = RGB(0, 0, 192);
 constexpr COLORREF kTextColour = RGB(0, 0, 0);
-
-// A font of the given face and size (hundredths of a point) at the screen's dpi.
-win32::GdiObject MakeFont(const wchar_t* face, int centipoints, int dpiY, bool bold, bool underline) {
-    LOGFONTW font{};
-    font.lfHeight = win32::FontHeight(centipoints, dpiY);
-    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    font.lfUnderline = underline;
-    font.lfCharSet = DEFAULT_CHARSET;
-    font.lfQuality = DEFAULT_QUALITY;
-    lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
-    win32::GdiObject handle(::CreateFontIndirectW(&font));
-    if (!handle) win32::ThrowLastError(face);
-    return handle;
-}
 
 // The platform's stand-in for MS Sans Serif can run wider than the layout
 // allows for: a label grows to its text, so it is not cut, but never past
@@ -107,12 +94,12 @@ frmAbout::frmAbout(HWND owner)
     : owner_(owner), dpi_(win32::ScreenDpi()) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     hand_ = ::LoadCursorW(instance, MAKEINTRESOURCEW(IDC_ABOUT_HAND));
-    if (!hand_) win32::ThrowLastError(L"");
+    if (!hand_) win32::ThrowLastError();
     picture_ = about::LoadPictureResource(instance, IDR_ABOUT_PRODUCT_JPEG);
-    normalFont_ = MakeFont(L"MS Sans Serif", 825, dpi_.y, false, false);
-    boldFont_ = MakeFont(L"MS Sans Serif", 825, dpi_.y, true, false);
-    linkFont_ = MakeFont(L"MS Sans Serif", 825, dpi_.y, true, true);
-    titleFont_ = MakeFont(L"Arial", 1575, dpi_.y, false, false);
+    normalFont_ = win32::MakeFont(L"MS Sans Serif", 825, dpi_.y);
+    boldFont_ = win32::MakeFont(L"MS Sans Serif", 825, dpi_.y, {true});
+    linkFont_ = win32::MakeFont(L"MS Sans Serif", 825, dpi_.y, {true, true});
+    titleFont_ = win32::MakeFont(L"Arial", 1575, dpi_.y);
 
     RegisterWindowClass(instance, WindowProc);
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -189,7 +176,7 @@ void frmAbout::ShowPicture() {
     HBITMAP bitmap = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
     ::SendMessageW(picIcon_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
     BITMAP info{};
-    if (!::GetObjectW(bitmap, sizeof info, &info)) win32::ThrowLastError(L"");
+    if (!::GetObjectW(bitmap, sizeof info, &info)) win32::ThrowLastError();
     const int border = ::GetSystemMetrics(SM_CXEDGE);
     ::SetWindowPos(picIcon_, nullptr, 0, 0, info.bmWidth + 2 * border, info.bmHeight + 2 * border,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -8,6 +8,7 @@
 #include "control_library_context.h"
 #include "describe_failure.h"
 #include "exit_codes.h"
+#include "font.h"
 #include "pathwick_host.h"
 #include "resource_ids.h"
 #include "standard_output.h"
@@ -48,15 +49,7 @@ void WidenToText(HWND label, HFONT font) {
 }
 
 win32::GdiObject CreateControlFont(int dpiY, bool bold) {
-    LOGFONTW font{};
-    font.lfHeight = win32::FontHeight(825, dpiY);   // MS Sans Serif 8.25 pt
-    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    font.lfCharSet = DEFAULT_CHARSET;
-    font.lfQuality = DEFAULT_QUALITY;
-    wcscpy_s(font.lfFaceName, L"MS Sans Serif");
-    win32::GdiObject handle(CreateFontIndirectW(&font));
-    if (!handle) win32::ThrowLastError(L"MS Sans Serif");
-    return handle;
+    return win32::MakeFont(L"MS Sans Serif", 825, dpiY, {bold});
 }
 }  // namespace
 
@@ -88,7 +81,7 @@ frmStatus::frmStatus(StatusEnvironment environment, UserDialogs* dialogs)
     RegisterWindowClass();
     if (!CreateDialogParamW(Instance(), MAKEINTRESOURCEW(IDD_STATUS), nullptr, DialogProc,
                             reinterpret_cast<LPARAM>(this)))
-        win32::ThrowLastError(L"");
+        win32::ThrowLastError();
     if (initFailure_) {
         destroying_ = true;
         DestroyWindow(hwnd_);

@@ -47,7 +47,7 @@ public:
     std::wstring Run(HWND owner) {
         const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROMPT), owner,
                                                DialogProc, reinterpret_cast<LPARAM>(this));
-        if (result == -1) win32::ThrowLastError(L"");
+        if (result == -1) win32::ThrowLastError();
         return result == IDOK ? answer_ : std::wstring();
     }
 

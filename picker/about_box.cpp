@@ -197,11 +197,7 @@ private:
             ::LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDC_POINTING_HAND), IMAGE_CURSOR, 32, 32, 0)));
         win32::ThrowIfFailed(win32::LoadResourcePicture(ThisModule(), L"GIF", IDR_IMAGE1, image1_));
 
-        RECT frame{0, 0, Pixels(FormWidth, true), Pixels(FormHeight, false)};
-        ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
-                             static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
-        ::SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        win32::SetClientSizeInTwips(hwnd_, FormWidth, FormHeight, dpi);
     }
 
     void cmdOK_Click() { ::EndDialog(hwnd_, IDOK); }

@@ -7,6 +7,7 @@
 #include "busy_pointer.h"
 #include "control_ids.h"
 #include "device_context.h"
+#include "dialog_class.h"
 #include "error.h"
 #include "font.h"
 #include "describe_failure.h"
@@ -65,20 +66,6 @@ void ReportFailure(HWND owner, const std::wstring& text) {
     ::MessageBoxW(owner, text.c_str(), kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
-void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (::GetClassInfoExW(instance, kClassName, &wc)) return;
-    wc = WNDCLASSEXW{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    if (!::RegisterClassExW(&wc)) win32::ThrowLastError(kClassName);
-}
-
 }  // namespace
 
 void frmAbout::ShowModal(HWND owner) noexcept {
@@ -100,27 +87,35 @@ frmAbout::frmAbout(HWND owner)
     boldFont_ = win32::MakeFont(L"MS Sans Serif", 825, dpi_.y, {true});
     linkFont_ = win32::MakeFont(L"MS Sans Serif", 825, dpi_.y, {true, true});
     titleFont_ = win32::MakeFont(L"Arial", 1575, dpi_.y);
+    win32::RegisterDialogClass(instance, kClassName);
+}
 
-    RegisterWindowClass(instance, WindowProc);
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME;
-    RECT frame{0, 0, PixelsX(kClientWidth), PixelsY(kClientHeight)};
-    ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    // Owned by the main window: no taskbar entry, always above its owner.
-    if (!::CreateWindowExW(exStyle, kClassName, L"", style, 0, 0, frame.right - frame.left,
-                           frame.bottom - frame.top, owner_, nullptr, instance, this))
-        win32::ThrowLastError(kClassName);
+// Owned by the main window: no taskbar entry, always above its owner, which the
+// dialog manager disables until the window closes and then activates again.
+void frmAbout::RunModal() {
+    const INT_PTR result = ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner_,
+                                             DialogProc, reinterpret_cast<LPARAM>(this));
+    if (initFailure_) std::rethrow_exception(initFailure_);
+    if (result == -1) win32::ThrowLastError(kClassName);
+}
+
+// A failure closes the window before it is ever shown; RunModal throws it.
+BOOL frmAbout::OnInitDialog() {
     try {
+        win32::SetClientSizeInTwips(hwnd_, kClientWidth, kClientHeight, dpi_);
         CopyOwnerIcons();
         CreateControls();
         Form_Load();
         // The link ends just before the OK button; the version label before the right edge.
         GrowToText(lblDisclaimer_, PixelsX(kOkButton.left - kMargin / 2));
         GrowToText(lblVersion_, PixelsX(kClientWidth - kMargin));
+        CentreOverOwner();
+        ::SendMessageW(hwnd_, DM_SETDEFID, IDC_ABOUT_OK, 0);
     } catch (...) {
-        ::DestroyWindow(hwnd_);
-        throw;
+        initFailure_ = std::current_exception();
+        ::EndDialog(hwnd_, IDABORT);
     }
+    return TRUE;   // the focus goes to the first tab stop, cmdOK
 }
 
 // The About window carries the program's picture, as its owner does.
@@ -132,10 +127,6 @@ void frmAbout::CopyOwnerIcons() {
                        ::GetClassLongPtrW(owner_, size == ICON_BIG ? GCLP_HICON : GCLP_HICONSM));
         ::SendMessageW(hwnd_, WM_SETICON, size, icon);
     }
-}
-
-frmAbout::~frmAbout() {
-    if (hwnd_) cmdOK_Click();
 }
 
 HWND frmAbout::AddControl(const wchar_t* kind, const wchar_t* text, int id, DWORD style, RECT twips,
@@ -202,31 +193,9 @@ void frmAbout::CentreOverOwner() {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void frmAbout::RunModal() {
-    CentreOverOwner();
-    if (owner_) ::EnableWindow(owner_, FALSE);
-    ::ShowWindow(hwnd_, SW_SHOW);
-    ::SetFocus(cmdOK_);
-    MSG msg;
-    while (hwnd_) {
-        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop ends as well
-            break;
-        }
-        if (got == -1) break;
-        if (!::IsDialogMessageW(hwnd_, &msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-}
-
-// Unload: the owner is enabled first, so that it is the window activated next.
-void frmAbout::cmdOK_Click() {
-    if (owner_) ::EnableWindow(owner_, TRUE);
-    if (hwnd_) ::DestroyWindow(hwnd_);
-}
+// Unload: the dialog manager enables the owner first, so that it is the window
+// activated next.
+void frmAbout::cmdOK_Click() { ::EndDialog(hwnd_, IDOK); }
 
 // A site the shell cannot open is said in a box; the window stays open.
 void frmAbout::OpenProductSite() {
@@ -283,32 +252,35 @@ LRESULT frmAbout::OnColorStatic(HDC dc, HWND control) const {
     return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
 }
 
-bool frmAbout::OnSetCursor(HWND over, UINT hitTest) const {
-    if (hitTest != HTCLIENT || (over != picIcon_ && over != lblDisclaimer_)) return false;
-    ::SetCursor(hand_);
-    return true;
+// Opened during a delete run, the window shows the run's hourglass too; else
+// the hand over the picture and the link.
+BOOL frmAbout::OnSetCursor(HWND over, UINT hitTest) const {
+    if (!BusyPointer::OnSetCursor()) {
+        if (hitTest != HTCLIENT || (over != picIcon_ && over != lblDisclaimer_)) return FALSE;
+        ::SetCursor(hand_);
+    }
+    ::SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
+    return TRUE;
 }
 
-LRESULT frmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR frmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog();
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
-        return 0;
-    case DM_GETDEFID:
-        return MAKELRESULT(IDC_ABOUT_OK, DC_HASDEFID);
+        return TRUE;
     case WM_CLOSE:
         cmdOK_Click();
-        return 0;
+        return TRUE;
     case WM_CTLCOLORSTATIC:
-        return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_SETCURSOR:   // opened during a delete run, it shows the run's hourglass too
-        if (BusyPointer::OnSetCursor() || OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
-        break;
+        return static_cast<INT_PTR>(OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_SETCURSOR:
+        return OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam));
     case WM_PAINT:
         OnPaint();
-        return 0;
+        return TRUE;
     default:
-        break;
+        return FALSE;
     }
-    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }

@@ -5,6 +5,7 @@
 #include "busy_pointer.h"
 #include "control_ids.h"
 #include "device_context.h"
+#include "dialog_class.h"
 #include "control_library_context.h"
 #include "describe_failure.h"
 #include "exit_codes.h"
@@ -103,19 +104,8 @@ frmStatus::~frmStatus() {
 void frmStatus::RegisterWindowClass() {
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};   // the tooltip
     InitCommonControlsEx(&controls);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = DefDlgProcW;   // the dialog manager runs the window
-    windowClass.cbWndExtra = DLGWINDOWEXTRA;
-    windowClass.hInstance = Instance();
-    windowClass.hIcon = ProgramIcon(SM_CXICON, SM_CYICON);
-    windowClass.hIconSm = ProgramIcon(SM_CXSMICON, SM_CYSMICON);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        win32::ThrowLastError(kWindowClass);
+    win32::RegisterDialogClass(Instance(), kWindowClass, ProgramIcon(SM_CXICON, SM_CYICON),
+                               ProgramIcon(SM_CXSMICON, SM_CYSMICON));
 }
 
 INT_PTR frmStatus::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
@@ -182,11 +172,7 @@ void frmStatus::BuildWindow() {
     font_ = CreateControlFont(dpi.y, false);
     boldFont_ = CreateControlFont(dpi.y, true);
 
-    RECT frame = win32::TwipsToPixels(0, 0, kStatusClientWidth, kStatusClientHeight, dpi);
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
-    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    win32::SetClientSizeInTwips(hwnd_, kStatusClientWidth, kStatusClientHeight, dpi);
     CentreWindowOn(hwnd_, nullptr);
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(SM_CXICON, SM_CYICON)));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,

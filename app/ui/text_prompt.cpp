@@ -27,11 +27,7 @@ constexpr PromptControl kPromptControls[] = {
 
 void PlaceFromTwips(HWND dialog) {
     const win32::Dpi dpi = win32::ScreenDpi();
-    RECT frame = win32::TwipsToPixels(0, 0, kPromptWidth, kPromptHeight, dpi);
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    win32::SetClientSizeInTwips(dialog, kPromptWidth, kPromptHeight, dpi);
     for (const PromptControl& control : kPromptControls) {
         const RECT place = win32::TwipsToPixels(control.left, control.top, control.width, control.height, dpi);
         SetWindowPos(GetDlgItem(dialog, control.id), nullptr, place.left, place.top, place.right - place.left,

@@ -13,12 +13,7 @@
 
 inline constexpr wchar_t kControlLibraryFile[] = L"Tollen.ocx";
 
-struct ActivationContextTraits {
-    using Type = HANDLE;
-    static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) noexcept { ::ReleaseActCtx(h); }
-};
-using ActivationContext = win32::UniqueHandle<ActivationContextTraits>;
+using ActivationContext = win32::UniqueHandle<win32::InvalidValueClosedBy<&::ReleaseActCtx>>;
 
 class ControlLibraryContext {
 public:

@@ -22,6 +22,17 @@ protected:
         DrainQuit();
         dialogs.calls.clear();
     }
+    // An unattended load that fails: no box, the program ends with a failure, and
+    // standard error (captured in errorsFile) holds words.
+    void ExpectUnattendedFailure(const std::wstring& errorsFile, const char* words) {
+        arguments = L"/AUTO /QUIET";
+        CapturedStream errors(STD_ERROR_HANDLE, folder / errorsFile);
+        Form().Form_Load();
+        EXPECT_TRUE(dialogs.calls.empty());
+        EXPECT_TRUE(form->Ended());
+        EXPECT_EQ(form->ExitCode(), kExitFailed);
+        EXPECT_NE(errors.Text().find(words), std::string::npos) << errors.Text();
+    }
 };
 
 TEST_F(FormLoadTest, FixPathAppendsOneBackslashUnlessThereIsOne) {
@@ -133,13 +144,7 @@ TEST_F(FormLoadTest, AFolderNamedKillLstIsAFailureWithoutTheQuestion) {
     // Unattended, the same words go to standard error alone; a hidden folder is a folder too.
     StartAgain();
     SetFileAttributesW((folder / L"KILL.LST").c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
-    arguments = L"/AUTO /QUIET";
-    CapturedStream errors(STD_ERROR_HANDLE, folder / L"errors.txt");
-    Form().Form_Load();
-    EXPECT_TRUE(dialogs.calls.empty());
-    EXPECT_TRUE(form->Ended());
-    EXPECT_EQ(form->ExitCode(), kExitFailed);
-    EXPECT_NE(errors.Text().find("KILL.LST is a folder"), std::string::npos) << errors.Text();
+    ExpectUnattendedFailure(L"errors.txt", "KILL.LST is a folder");
 }
 
 TEST_F(FormLoadTest, YesCreatesAnEmptyListFileAndAnAutoRunUsesIt) {
@@ -213,13 +218,7 @@ TEST_F(FormLoadTest, UnattendedStartUpFailuresGoToStandardErrorWithoutABox) {
     WriteList("*.tmp\r\n");
     win32::FileHandle locked(CreateFileW((folder / L"KILL.LST").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(locked);
-    arguments = L"/QUIET /AUTO";
-    CapturedStream errors(STD_ERROR_HANDLE, folder / L"errors-2.txt");
-    Form().Form_Load();
-    EXPECT_TRUE(dialogs.calls.empty());
-    EXPECT_TRUE(form->Ended());
-    EXPECT_EQ(form->ExitCode(), kExitFailed);
-    EXPECT_NE(errors.Text().find("KILL.LST"), std::string::npos) << errors.Text();
+    ExpectUnattendedFailure(L"errors-2.txt", "KILL.LST");
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ void GetPropertyByName(IDispatch* object, const std::wstring& name, VARIANT* val
     win32::ThrowIfFailed(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
     DISPPARAMS noArguments{};
     win32::ThrowIfFailed(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &noArguments, value,
-                                 nullptr, nullptr));
+                                        nullptr, nullptr));
 }
 
 ComPtr<IDispatch> ParentObjectOf(IOleClientSite* site) {

@@ -136,7 +136,7 @@ void UnregisterTypeLibrary(const TLIBATTR& library) {
                                        registeredPath.put())))
         return;  // not registered: nothing to remove
     win32::ThrowIfFailed(::UnRegisterTypeLib(library.guid, library.wMajorVerNum, library.wMinorVerNum, library.lcid,
-                                      library.syskind));
+                                             library.syskind));
 }
 
 void Unregister(const std::wstring& path, const TLIBATTR& library) {

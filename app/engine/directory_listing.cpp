@@ -32,7 +32,7 @@ template <typename OnEntry>
 void ReadDirectory(const std::wstring& extendedDirectory, const std::wstring& shownAs, OnEntry onEntry) {
     WIN32_FIND_DATAW data;
     win32::FindHandle find(::FindFirstFileExW((AddSlash(extendedDirectory) + L"*").c_str(), FindExInfoBasic, &data,
-                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+                                              FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find) {
         DWORD code = ::GetLastError();
         if (code == ERROR_FILE_NOT_FOUND) {

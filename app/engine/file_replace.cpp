@@ -17,7 +17,7 @@ win32::FileHandle CreateSibling(const std::wstring& target, DWORD attributes, st
         created = target + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) +
                   L".new";
         win32::FileHandle file(::CreateFileW(created.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      attributes, nullptr));
+                                             attributes, nullptr));
         if (file || ::GetLastError() != ERROR_FILE_EXISTS) return file;
     }
     return win32::FileHandle();

@@ -42,7 +42,7 @@ std::string Narrow(const std::wstring& text, UINT codePage) {
 
 std::string ReadWholeFile(const std::wstring& fileName) {
     win32::FileHandle file(::CreateFileW(PathForFileApi(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+                                         nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) win32::ThrowLastError(fileName);
     std::string bytes;
     char chunk[64 * 1024];

@@ -57,7 +57,7 @@ const std::wstring* OwnNameCheck::ResolvedDirectory(const std::wstring& director
     if (!cachedResolved_ || cachedDirectory_ != directory) {
         cachedDirectory_ = directory;
         win32::FileHandle folder(::CreateFileW(directory.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+                                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
         resolvedDirectory_ = folder ? ResolvedName(folder.get()) : std::wstring();
         cachedResolved_ = true;
     }

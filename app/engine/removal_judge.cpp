@@ -57,7 +57,7 @@ StayReason RemovalJudge::ByOpening(const std::wstring& extendedDirectory, const 
         return StayReason::None;
     }
     win32::FileHandle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+                                         FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file) {
         missing = Missing(::GetLastError());   // otherwise the run will try, and see
         return StayReason::None;

@@ -442,7 +442,7 @@ TEST_F(RecycleTest, AFileInUseIsCountedByEveryPatternThatMatchesItAsInADeleteRun
         tree.File(L"in-use.tmp");
         tree.File(L"free.tmp");
         win32::FileHandle inUse(::CreateFileW(tree.Path(L"in-use.tmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                                       nullptr));
+                                              nullptr));
         ASSERT_TRUE(inUse);
         files = directories = 0;
         Run(ListOf({L"*.tmp", L"in-*", L"*.bak"}), {}, Options(action));

@@ -16,7 +16,7 @@ HRESULT CurrentExceptionHr() noexcept {
     try {
         throw;
     } catch (const win32::Error& error) {
-        return error.hr();
+        return error.Hr();
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     } catch (...) {

@@ -20,7 +20,7 @@ public:
     // an empty description falls back to the platform's.
     static Error Described(HRESULT hr, std::wstring description);
 
-    HRESULT hr() const noexcept { return hr_; }
+    HRESULT Hr() const noexcept { return hr_; }
     // The Win32 code inside the HRESULT (ERROR_SUCCESS for an HRESULT that holds none).
     DWORD Win32Code() const noexcept;
     const std::wstring& Subject() const noexcept { return subject_; }

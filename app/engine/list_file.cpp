@@ -93,7 +93,7 @@ void LoadListFrom(const std::wstring& fileName, FileCollection& into) {
     try {
         into = ParseList(bytes);
     } catch (const win32::Error& unreadable) {
-        throw win32::Error(unreadable.hr(), fileName);
+        throw win32::Error(unreadable.Hr(), fileName);
     }
 }
 
@@ -102,7 +102,7 @@ void SaveListTo(const std::wstring& fileName, const FileCollection& list) {
     try {
         bytes = FormatList(list);
     } catch (const win32::Error& refused) {
-        throw win32::Error(refused.hr(), fileName);
+        throw win32::Error(refused.Hr(), fileName);
     }
     ReplaceFileContents(fileName, bytes);
 }

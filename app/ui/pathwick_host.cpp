@@ -272,6 +272,6 @@ std::unique_ptr<PathwickHost> CreatePathwick1(HWND form, const wchar_t* progId) 
     try {
         return std::make_unique<PathwickHost>(form, progId);
     } catch (const win32::Error& error) {
-        throw win32::Error::Described(error.hr(), L"The folder picker could not be created.\n\n" + error.Describe());
+        throw win32::Error::Described(error.Hr(), L"The folder picker could not be created.\n\n" + error.Describe());
     }
 }

@@ -77,7 +77,7 @@ TEST_F(PathwickControlTest, CanceledTakesNullAndEmptyAsFalseAndCoercesOtherValue
         control.Canceled();
         FAIL() << "a text that is no Boolean was taken for one";
     } catch (const win32::Error& error) {
-        EXPECT_EQ(error.hr(), DISP_E_TYPEMISMATCH);
+        EXPECT_EQ(error.Hr(), DISP_E_TYPEMISMATCH);
     }
 }
 
@@ -101,7 +101,7 @@ TEST_F(PathwickControlTest, FailuresCarryTheHresultAndTheBestDescription) {
         control.SetPrompt(L"x");
         FAIL() << "the failure was swallowed";
     } catch (const win32::Error& error) {
-        EXPECT_EQ(error.hr(), E_ACCESSDENIED);
+        EXPECT_EQ(error.Hr(), E_ACCESSDENIED);
         EXPECT_FALSE(error.Describe().empty());  // the platform's own words
     }
 
@@ -110,7 +110,7 @@ TEST_F(PathwickControlTest, FailuresCarryTheHresultAndTheBestDescription) {
         control.Browse();
         FAIL() << "the control's exception was swallowed";
     } catch (const win32::Error& error) {
-        EXPECT_EQ(error.hr(), E_UNEXPECTED);
+        EXPECT_EQ(error.Hr(), E_UNEXPECTED);
         EXPECT_EQ(error.Describe(), L"The form has no hwnd.");
     }
 
@@ -120,7 +120,7 @@ TEST_F(PathwickControlTest, FailuresCarryTheHresultAndTheBestDescription) {
         control.Canceled();
         FAIL();
     } catch (const win32::Error& error) {
-        EXPECT_EQ(error.hr(), E_OUTOFMEMORY);
+        EXPECT_EQ(error.Hr(), E_OUTOFMEMORY);
         EXPECT_FALSE(error.Describe().empty());
     }
 }
@@ -129,13 +129,13 @@ TEST_F(PathwickControlTest, FailuresCarryTheHresultAndTheBestDescription) {
 // same way, and loses no character of a name outside the ANSI code page.
 TEST(FailureWords, BothErrorKindsCarryTheirWordsInUtf8AndDescribeAlike) {
     const std::wstring name = L"C:\\\u0416\u4e2d\u00e9";
-    const win32::Error win32 = win32::Error::FromWin32(ERROR_ACCESS_DENIED, name);
-    const win32::Error com = win32::Error::Described(E_UNEXPECTED, L"Not here: " + name);
-    EXPECT_EQ(std::string(win32.what()), win32::Utf8(win32.Describe()));
-    EXPECT_EQ(std::string(com.what()), win32::Utf8(com.Describe()));
+    const win32::Error fromCode = win32::Error::FromWin32(ERROR_ACCESS_DENIED, name);
+    const win32::Error fromCallee = win32::Error::Described(E_UNEXPECTED, L"Not here: " + name);
+    EXPECT_EQ(std::string(fromCode.what()), win32::Utf8(fromCode.Describe()));
+    EXPECT_EQ(std::string(fromCallee.what()), win32::Utf8(fromCallee.Describe()));
 
-    const std::exception& plainWin32 = win32;
-    const std::exception& plainCom = com;
+    const std::exception& plainWin32 = fromCode;
+    const std::exception& plainCom = fromCallee;
     EXPECT_EQ(DescribeFailure(plainWin32), win32::SystemMessage(ERROR_ACCESS_DENIED) + L"\r\n" + name);
     EXPECT_EQ(DescribeFailure(plainCom), L"Not here: " + name);
 }

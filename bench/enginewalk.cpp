@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <cstdio>
 #include "sweep.h"
-#include "win32_error.h"
+#include "error.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ int wmain(int argc, wchar_t** argv) {
     int32_t files = 0;
     try {
         sweep.SweepFolder(argv[1], directories, files);
-    } catch (const modMain::Win32Error& failure) {
+    } catch (const win32::Error& failure) {
         std::fprintf(stderr, "enginewalk: %s\n", failure.what());
         return 1;
     }

@@ -14,7 +14,7 @@
 #include "directory_listing.h"
 #include "file_removal.h"
 #include "wildcard.h"
-#include "win32_error.h"
+#include "error.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ private:
             const std::vector<bool> still = modMain::FilesStillListed(directory, directory, deleted);
             for (const bool there : still)
                 if (there) ++totals_.failed;
-        } catch (const modMain::Win32Error&) {
+        } catch (const win32::Error&) {
             totals_.failed += static_cast<long>(deleted.size());
         }
     }

@@ -1,16 +1,19 @@
 #include "about_box.h"
 
-#include "com_error.h"
+#include "com_boundary.h"
 #include "control_extent.h"
+#include "font.h"
 #include "module_lifetime.h"
 #include "picture_render.h"
 #include "resource_ids.h"
 #include "resource_picture.h"
 #include "text_conversion.h"
 #include "shell_open.h"
+#include "system_message.h"
 #include "twips.h"
 #include "handle_owners.h"
 #include "version_block.h"
+#include "window_base.h"
 
 #include <wrl/client.h>
 
@@ -74,18 +77,20 @@ const ControlLayout Controls[] = {
     {IdDisclaimer, L"STATIC", SS_LEFT, {120, 1800, 4305, 1125}, CopyrightWarning, FontKind::Warning},
 };
 
-class AboutForm {
+class AboutForm : public win32::BaseWindow<AboutForm> {
 public:
     void Show() {
         const std::vector<WORD> dialogTemplate = EmptyTemplate();
         const INT_PTR result = ::DialogBoxIndirectParamW(
             ThisModule(), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), ::GetActiveWindow(),
-            &AboutForm::DialogProc, reinterpret_cast<LPARAM>(this));
-        if (result == -1) ThrowLastError();
-        if (FAILED(failure_)) ThrowHr(failure_);
+            DialogProc, reinterpret_cast<LPARAM>(this));
+        if (result == -1) win32::ThrowLastError();
+        if (FAILED(failure_)) throw win32::Error(failure_);
     }
 
 private:
+    friend class win32::BaseWindow<AboutForm>;
+
     // The window is laid out in Form_Load: the template only makes a sizable
     // captioned window where the system places new windows.
     static std::vector<WORD> EmptyTemplate() {
@@ -103,29 +108,26 @@ private:
         return words;
     }
 
-    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_INITDIALOG) ::SetWindowLongPtrW(window, DWLP_USER, lParam);
-        auto* form = reinterpret_cast<AboutForm*>(::GetWindowLongPtrW(window, DWLP_USER));
-        if (!form) return FALSE;
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
         case WM_INITDIALOG:
-            return form->Form_Load(window);
+            return Form_Load();
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-                form->cmdOK_Click();
+                cmdOK_Click();
                 return TRUE;
             }
             if (LOWORD(wParam) == IdLabel5 && HIWORD(wParam) == STN_CLICKED) {
-                form->Label5_Click();
+                Label5_Click();
                 return TRUE;
             }
             return FALSE;
         case WM_SETCURSOR:
-            return form->SetPointer(reinterpret_cast<HWND>(wParam));
+            return SetPointer(reinterpret_cast<HWND>(wParam));
         case WM_CTLCOLORSTATIC:
-            return form->LabelColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+            return LabelColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_PAINT:
-            form->Paint();
+            Paint();
             return TRUE;
         default:
             return FALSE;
@@ -133,16 +135,15 @@ private:
     }
 
     // Form_Load: builds the window, then sets the captions from the library's facts.
-    BOOL Form_Load(HWND window) {
-        window_ = window;
+    BOOL Form_Load() {
         try {
             Build();
             win32::VersionBlock version;
-            ThrowIfFailed(win32::VersionBlock::Read(ThisModulePath(), version));
-            ::SetWindowTextW(window_, (std::wstring(L"About ") + LibraryTitle).c_str());
-            ::SetDlgItemTextW(window_, IdVersion, (L"Version " + win32::VersionText(version.Fixed())).c_str());
-            ::SetDlgItemTextW(window_, IdTitle, LibraryTitle);
-            ::SetDlgItemTextW(window_, IdCopyright, version.String(L"LegalCopyright").c_str());
+            win32::ThrowIfFailed(win32::VersionBlock::Read(ThisModulePath(), version));
+            ::SetWindowTextW(hwnd_, (std::wstring(L"About ") + LibraryTitle).c_str());
+            ::SetDlgItemTextW(hwnd_, IdVersion, (L"Version " + win32::VersionText(version.Fixed())).c_str());
+            ::SetDlgItemTextW(hwnd_, IdTitle, LibraryTitle);
+            ::SetDlgItemTextW(hwnd_, IdCopyright, version.String(L"LegalCopyright").c_str());
         } catch (...) {
             CloseOnFailure(CurrentExceptionHr());
         }
@@ -151,14 +152,9 @@ private:
 
     int Pixels(long twips, bool horizontal) const { return TwipsToPixels(twips, horizontal ? dpiX_ : dpiY_); }
 
-    HFONT MakeFont(const wchar_t* face, int hundredthsOfPoint, bool bold) {
-        win32::GdiObject font(::CreateFontW(win32::FontHeight(hundredthsOfPoint, dpiY_), 0, 0, 0,
-                                           bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                           DEFAULT_PITCH | FF_DONTCARE, face));
-        if (!font) ThrowLastError();
-        fonts_.push_back(std::move(font));
-        return static_cast<HFONT>(fonts_.back().get());
+    HFONT AddFont(const wchar_t* face, int hundredthsOfPoint, bool bold) {
+        fonts_.push_back(win32::MakeFont(face, hundredthsOfPoint, dpiY_, {bold}));
+        return win32::AsFont(fonts_.back());
     }
 
     void Build() {
@@ -167,10 +163,10 @@ private:
         dpiY_ = dpi.y;
 
         // The form's default font is MS Sans Serif 8.25 point.
-        const HFONT formFont = MakeFont(L"MS Sans Serif", 825, false);
-        const HFONT largeFont = MakeFont(L"MS Sans Serif", 975, false);
-        const HFONT addressFont = MakeFont(L"MS Sans Serif", 1200, false);
-        const HFONT warningFont = MakeFont(L"Arial", 825, true);
+        const HFONT formFont = AddFont(L"MS Sans Serif", 825, false);
+        const HFONT largeFont = AddFont(L"MS Sans Serif", 975, false);
+        const HFONT addressFont = AddFont(L"MS Sans Serif", 1200, false);
+        const HFONT warningFont = AddFont(L"Arial", 825, true);
         auto fontOf = [&](FontKind kind) {
             switch (kind) {
             case FontKind::Large: return largeFont;
@@ -183,52 +179,48 @@ private:
             HWND control = ::CreateWindowExW(0, layout.windowClass, layout.designCaption, WS_CHILD | WS_VISIBLE | layout.style,
                                              Pixels(layout.place.left, true), Pixels(layout.place.top, false),
                                              Pixels(layout.place.width, true), Pixels(layout.place.height, false),
-                                             window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
+                                             hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
                                              ThisModule(), nullptr);
-            if (!control) ThrowLastError();
+            if (!control) win32::ThrowLastError();
             ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(layout.font)), FALSE);
         }
-        ::SetDlgItemTextA(window_, IdLabel5, MakerAddress);
+        ::SetDlgItemTextA(hwnd_, IdLabel5, MakerAddress);
 
         icon_.reset(static_cast<HICON>(
             ::LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDI_PATHWICK), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
         smallIcon_.reset(static_cast<HICON>(::LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDI_PATHWICK), IMAGE_ICON,
                                                          ::GetSystemMetrics(SM_CXSMICON),
                                                          ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
-        ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-        ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+        ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+        ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
         hand_.reset(static_cast<HCURSOR>(
             ::LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDC_POINTING_HAND), IMAGE_CURSOR, 32, 32, 0)));
-        ThrowIfFailed(win32::LoadResourcePicture(ThisModule(), L"GIF", IDR_IMAGE1, image1_));
+        win32::ThrowIfFailed(win32::LoadResourcePicture(ThisModule(), L"GIF", IDR_IMAGE1, image1_));
 
-        RECT frame{0, 0, Pixels(FormWidth, true), Pixels(FormHeight, false)};
-        ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
-                             static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE)));
-        ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        win32::SetClientSizeInTwips(hwnd_, FormWidth, FormHeight, dpi);
     }
 
-    void cmdOK_Click() { ::EndDialog(window_, IDOK); }
+    void cmdOK_Click() { ::EndDialog(hwnd_, IDOK); }
 
     // A failure the window cannot show goes back to the caller of the About box.
     void CloseOnFailure(HRESULT hr) {
         failure_ = hr;
-        ::EndDialog(window_, IDABORT);
+        ::EndDialog(hwnd_, IDABORT);
     }
 
     // An address the shell cannot open is said in a box over this window, which stays.
     void Label5_Click() {
-        const HRESULT hr = OpenWithShell(window_, MakerAddress);
+        const HRESULT hr = OpenWithShell(hwnd_, MakerAddress);
         if (FAILED(hr)) {
-            const std::wstring text = SystemMessage(hr) + L"\r\n" + win32::FromAnsi(MakerAddress);
-            ::MessageBoxW(window_, text.c_str(), LibraryTitle, MB_OK | MB_ICONEXCLAMATION);
+            const std::wstring text = win32::SystemMessage(hr) + L"\r\n" + win32::FromAnsi(MakerAddress);
+            ::MessageBoxW(hwnd_, text.c_str(), LibraryTitle, MB_OK | MB_ICONEXCLAMATION);
         }
     }
 
     BOOL SetPointer(HWND over) {
-        if (!hand_ || over != ::GetDlgItem(window_, IdLabel5)) return FALSE;
+        if (!hand_ || over != ::GetDlgItem(hwnd_, IdLabel5)) return FALSE;
         ::SetCursor(hand_.get());
-        ::SetWindowLongPtrW(window_, DWLP_MSGRESULT, TRUE);
+        ::SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
         return TRUE;
     }
 
@@ -244,7 +236,7 @@ private:
     // Image1 is windowless: the form paints it.
     void Paint() {
         PAINTSTRUCT paint;
-        HDC dc = ::BeginPaint(window_, &paint);
+        HDC dc = ::BeginPaint(hwnd_, &paint);
         if (image1_) {
             const RECT area{Pixels(Image1Place.left, true), Pixels(Image1Place.top, false),
                             Pixels(Image1Place.left + Image1Place.width, true),
@@ -252,10 +244,9 @@ private:
             const HRESULT hr = RenderPicture(image1_.Get(), dc, area);
             if (FAILED(hr)) CloseOnFailure(hr);
         }
-        ::EndPaint(window_, &paint);
+        ::EndPaint(hwnd_, &paint);
     }
 
-    HWND window_ = nullptr;
     int dpiX_ = 96, dpiY_ = 96;
     HRESULT failure_ = S_OK;   // why the window closed itself, for Show to throw
     std::vector<win32::GdiObject> fonts_;

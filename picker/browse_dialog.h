@@ -43,7 +43,7 @@ BFFCALLBACK CallbackAddress(BFFCALLBACK address) noexcept;
 
 // Runs the dialog owned by owner (may be null). True and Selected := the
 // chosen path when a folder was confirmed; False with Selected untouched when
-// cancelled. Canceled is set either way. Throws ComError before touching
+// cancelled. Canceled is set either way. Throws win32::Error before touching
 // PickerState when the text cannot be converted.
 bool BrowseForDirectory(HWND owner);
 

@@ -1,6 +1,6 @@
 #include "class_factory.h"
 
-#include "com_error.h"
+#include "com_boundary.h"
 #include "pathwick_control.h"
 
 namespace tollen {

@@ -2,7 +2,7 @@
 // of the items, each holding its own reference as the protocol asks.
 #pragma once
 
-#include "com_error.h"
+#include "com_boundary.h"
 #include "module_lifetime.h"
 
 #include <ocidl.h>

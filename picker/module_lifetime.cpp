@@ -1,6 +1,6 @@
 #include "module_lifetime.h"
 
-#include "com_error.h"
+#include "com_boundary.h"
 
 #include <atomic>
 
@@ -18,7 +18,7 @@ std::wstring ThisModulePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = ::GetModuleFileNameW(ThisModule(), path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) ThrowLastError();
+        if (length == 0) win32::ThrowLastError();
         if (length < path.size()) {
             path.resize(length);
             return path;

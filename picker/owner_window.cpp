@@ -1,7 +1,7 @@
 #include "owner_window.h"
 #include "com_owners.h"
 
-#include "com_error.h"
+#include "com_boundary.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -21,9 +21,9 @@ ComPtr<IDispatch> AsDispatch(const VARIANT& value) {
     if (V_VT(&value) == VT_DISPATCH && V_DISPATCH(&value)) {
         object = V_DISPATCH(&value);
     } else if (V_VT(&value) == VT_UNKNOWN && V_UNKNOWN(&value)) {
-        ThrowIfFailed(V_UNKNOWN(&value)->QueryInterface(IID_PPV_ARGS(&object)));
+        win32::ThrowIfFailed(V_UNKNOWN(&value)->QueryInterface(IID_PPV_ARGS(&object)));
     } else {
-        ThrowHr(DISP_E_TYPEMISMATCH);
+        throw win32::Error(DISP_E_TYPEMISMATCH);
     }
     return object;
 }
@@ -33,10 +33,10 @@ ComPtr<IDispatch> AsDispatch(const VARIANT& value) {
 void GetPropertyByName(IDispatch* object, const std::wstring& name, VARIANT* value) {
     LPOLESTR names[] = {const_cast<LPOLESTR>(name.c_str())};
     DISPID id = DISPID_UNKNOWN;
-    ThrowIfFailed(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
+    win32::ThrowIfFailed(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
     DISPPARAMS noArguments{};
-    ThrowIfFailed(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &noArguments, value,
-                                 nullptr, nullptr));
+    win32::ThrowIfFailed(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &noArguments, value,
+                                        nullptr, nullptr));
 }
 
 ComPtr<IDispatch> ParentObjectOf(IOleClientSite* site) {
@@ -46,10 +46,10 @@ ComPtr<IDispatch> ParentObjectOf(IOleClientSite* site) {
         return AsDispatch(parent);
     }
     ComPtr<IOleContainer> container;
-    ThrowIfFailed(site->GetContainer(&container));
-    if (!container) ThrowHr(E_NOINTERFACE);
+    win32::ThrowIfFailed(site->GetContainer(&container));
+    if (!container) throw win32::Error(E_NOINTERFACE);
     ComPtr<IDispatch> form;
-    ThrowIfFailed(container.As(&form));
+    win32::ThrowIfFailed(container.As(&form));
     return form;
 }
 
@@ -61,10 +61,10 @@ HWND OwnerWindowOf(IDispatch* parent) {
     win32::Variant hwnd;
     GetPropertyByName(parent, L"hwnd", &hwnd);
 #ifdef _WIN64
-    ThrowIfFailed(::VariantChangeType(&hwnd, &hwnd, 0, VT_I8));
+    win32::ThrowIfFailed(::VariantChangeType(&hwnd, &hwnd, 0, VT_I8));
     return reinterpret_cast<HWND>(static_cast<LONG_PTR>(V_I8(&hwnd)));
 #else
-    ThrowIfFailed(::VariantChangeType(&hwnd, &hwnd, 0, VT_I4));
+    win32::ThrowIfFailed(::VariantChangeType(&hwnd, &hwnd, 0, VT_I4));
     return reinterpret_cast<HWND>(static_cast<LONG_PTR>(V_I4(&hwnd)));
 #endif
 }

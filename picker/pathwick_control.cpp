@@ -5,7 +5,7 @@
 #include "about_box.h"
 #include "browse_dialog.h"
 #include "com_enumerator.h"
-#include "com_error.h"
+#include "com_boundary.h"
 #include "owner_window.h"
 #include "picker_state.h"
 #include "type_library.h"

@@ -4,7 +4,7 @@
 #include "pathwick_control.h"
 #include "com_owners.h"
 
-#include "com_error.h"
+#include "com_boundary.h"
 #include "control_extent.h"
 
 using Microsoft::WRL::ComPtr;
@@ -24,31 +24,31 @@ bool PathwickControl::AmbientUserMode() {
 }
 
 void PathwickControl::ActivateInPlace(bool uiActivate) {
-    if (!site_) ThrowHr(E_UNEXPECTED);
+    if (!site_) throw win32::Error(E_UNEXPECTED);
     if (!inPlaceSite_) {
         ComPtr<IOleInPlaceSite> inPlaceSite;
-        ThrowIfFailed(site_.As(&inPlaceSite));
-        if (inPlaceSite->CanInPlaceActivate() != S_OK) ThrowHr(E_FAIL);
-        ThrowIfFailed(inPlaceSite->OnInPlaceActivate());
+        win32::ThrowIfFailed(site_.As(&inPlaceSite));
+        if (inPlaceSite->CanInPlaceActivate() != S_OK) throw win32::Error(E_FAIL);
+        win32::ThrowIfFailed(inPlaceSite->OnInPlaceActivate());
         inPlaceSite_ = inPlaceSite;
 
         HWND parent = nullptr;
         RECT position{}, clip{};
         OLEINPLACEFRAMEINFO frameInfo{};
         frameInfo.cb = sizeof frameInfo;
-        ThrowIfFailed(inPlaceSite_->GetWindow(&parent));
-        ThrowIfFailed(inPlaceSite_->GetWindowContext(&frame_, &uiWindow_, &position, &clip, &frameInfo));
+        win32::ThrowIfFailed(inPlaceSite_->GetWindow(&parent));
+        win32::ThrowIfFailed(inPlaceSite_->GetWindowContext(&frame_, &uiWindow_, &position, &clip, &frameInfo));
 
         const DWORD visible = AmbientUserMode() ? 0 : WS_VISIBLE;  // invisible at run time
         window_.reset(::CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | SS_ICON | SS_REALSIZECONTROL | visible,
                                         position.left, position.top, position.right - position.left,
                                         position.bottom - position.top, parent, nullptr, ThisModule(), nullptr));
-        if (!window_) ThrowLastError();
+        if (!window_) win32::ThrowLastError();
         ::SendMessageW(window_.get(), STM_SETICON, reinterpret_cast<WPARAM>(Picture()), 0);
         site_->ShowObject();
     }
     if (uiActivate && !uiActive_) {
-        ThrowIfFailed(inPlaceSite_->OnUIActivate());
+        win32::ThrowIfFailed(inPlaceSite_->OnUIActivate());
         uiActive_ = true;
         if (frame_) frame_->SetActiveObject(this, nullptr);
         if (uiWindow_) uiWindow_->SetActiveObject(this, nullptr);

@@ -1,7 +1,7 @@
 // Pathwick as an OLE control in its container: site, verbs, size and status.
 #include "pathwick_control.h"
 
-#include "com_error.h"
+#include "com_boundary.h"
 #include "control_extent.h"
 
 using Microsoft::WRL::ComPtr;
@@ -104,7 +104,7 @@ HRESULT PathwickControl::Advise(IAdviseSink* sink, DWORD* connection) {
     return Guarded(IID_IOleObject, [&]() -> HRESULT {
         if (!connection) return E_POINTER;
         *connection = 0;
-        if (!oleAdvise_) ThrowIfFailed(::CreateOleAdviseHolder(&oleAdvise_));
+        if (!oleAdvise_) win32::ThrowIfFailed(::CreateOleAdviseHolder(&oleAdvise_));
         return oleAdvise_->Advise(sink, connection);
     });
 }

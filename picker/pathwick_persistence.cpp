@@ -3,7 +3,7 @@
 #include "pathwick_control.h"
 #include "com_owners.h"
 
-#include "com_error.h"
+#include "com_boundary.h"
 #include "picker_state.h"
 
 #include <cstdint>
@@ -20,8 +20,8 @@ std::wstring ReadText(IPropertyBag* bag, IErrorLog* log, const wchar_t* key) {
     V_VT(&value) = VT_BSTR;
     const HRESULT hr = bag->Read(key, &value, log);
     if (hr == E_INVALIDARG) return {};
-    ThrowIfFailed(hr);
-    ThrowIfFailed(::VariantChangeType(&value, &value, 0, VT_BSTR));
+    win32::ThrowIfFailed(hr);
+    win32::ThrowIfFailed(::VariantChangeType(&value, &value, 0, VT_BSTR));
     return win32::Bstr::Text(V_BSTR(&value));
 }
 
@@ -32,7 +32,7 @@ void WriteText(IPropertyBag* bag, const wchar_t* key, const std::wstring& text, 
     win32::Variant value;
     V_VT(&value) = VT_BSTR;
     V_BSTR(&value) = win32::Bstr(text).release();
-    ThrowIfFailed(bag->Write(key, &value));
+    win32::ThrowIfFailed(bag->Write(key, &value));
 }
 
 // Stream layout: a 32-bit format number, then per property a 32-bit count of
@@ -42,14 +42,14 @@ constexpr std::uint32_t LongestText = 1u << 20;
 
 void WriteAll(IStream* stream, const void* data, ULONG size) {
     ULONG written = 0;
-    ThrowIfFailed(stream->Write(data, size, &written));
-    if (written != size) ThrowHr(STG_E_MEDIUMFULL);
+    win32::ThrowIfFailed(stream->Write(data, size, &written));
+    if (written != size) throw win32::Error(STG_E_MEDIUMFULL);
 }
 
 void ReadAll(IStream* stream, void* data, ULONG size) {
     ULONG read = 0;
-    ThrowIfFailed(stream->Read(data, size, &read));
-    if (read != size) ThrowHr(STG_E_READFAULT);
+    win32::ThrowIfFailed(stream->Read(data, size, &read));
+    if (read != size) throw win32::Error(STG_E_READFAULT);
 }
 
 void WriteStreamText(IStream* stream, const std::wstring& text) {
@@ -61,7 +61,7 @@ void WriteStreamText(IStream* stream, const std::wstring& text) {
 std::wstring ReadStreamText(IStream* stream) {
     std::uint32_t count = 0;
     ReadAll(stream, &count, sizeof count);
-    if (count > LongestText) ThrowHr(STG_E_DOCFILECORRUPT);
+    if (count > LongestText) throw win32::Error(STG_E_DOCFILECORRUPT);
     std::wstring text(count, L'\0');
     ReadAll(stream, text.data(), count * sizeof(wchar_t));
     return text;

@@ -3,7 +3,7 @@
 // that used it hang on exit once the DLL has been unloaded, which COM does.
 #include "picker_state.h"
 
-#include "com_error.h"
+#include "com_boundary.h"
 
 #include <windows.h>
 
@@ -35,7 +35,7 @@ public:
 }  // namespace
 
 PickerState& ThreadPickerState() {
-    if (!::InitOnceExecuteOnce(&slotOnce, &AllocateSlot, nullptr, nullptr)) ThrowLastError();
+    if (!::InitOnceExecuteOnce(&slotOnce, &AllocateSlot, nullptr, nullptr)) win32::ThrowLastError();
     if (auto* existing = static_cast<PickerState*>(::TlsGetValue(slot))) return *existing;
 
     auto created = std::make_unique<PickerState>();

@@ -14,7 +14,7 @@ struct PickerState {
 };
 
 // The calling thread's state, made on first use; it lives as long as the
-// library stays loaded there. Throws ComError when it cannot be made.
+// library stays loaded there. Throws win32::Error when it cannot be made.
 PickerState& ThreadPickerState();
 
 // What every new instance does first: "" / "" / False / "".

@@ -1,6 +1,6 @@
 #include "registration.h"
 
-#include "com_error.h"
+#include "com_boundary.h"
 #include "control_extent.h"
 #include "module_lifetime.h"
 #include "resource_ids.h"
@@ -79,7 +79,7 @@ std::wstring Expand(const wchar_t* pattern, const std::vector<Placeholder>& plac
 }
 
 void ThrowIfError(LSTATUS status) {
-    if (status != ERROR_SUCCESS) ThrowHr(HRESULT_FROM_WIN32(status));
+    if (status != ERROR_SUCCESS) throw win32::Error(HRESULT_FROM_WIN32(status));
 }
 
 void WriteEntry(const RegistryEntry& entry, const std::vector<Placeholder>& placeholders) {
@@ -111,7 +111,7 @@ void DeleteEntries(const std::vector<Placeholder>& placeholders) {
         const LSTATUS status = ::RegDeleteKeyW(HKEY_CLASSES_ROOT, path.c_str());
         if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) continue;
         if (status == ERROR_ACCESS_DENIED && HasSubkeys(path)) continue;
-        ThrowHr(HRESULT_FROM_WIN32(status));
+        throw win32::Error(HRESULT_FROM_WIN32(status));
     }
 }
 
@@ -122,9 +122,9 @@ struct LoadedLibrary {
 
 LoadedLibrary LoadOwnTypeLibrary(const std::wstring& path) {
     LoadedLibrary loaded;
-    ThrowIfFailed(::LoadTypeLibEx(path.c_str(), REGKIND_NONE, &loaded.library));
+    win32::ThrowIfFailed(::LoadTypeLibEx(path.c_str(), REGKIND_NONE, &loaded.library));
     TLIBATTR* attributes = nullptr;
-    ThrowIfFailed(loaded.library->GetLibAttr(&attributes));
+    win32::ThrowIfFailed(loaded.library->GetLibAttr(&attributes));
     loaded.attributes = *attributes;
     loaded.library->ReleaseTLibAttr(attributes);
     return loaded;
@@ -135,8 +135,8 @@ void UnregisterTypeLibrary(const TLIBATTR& library) {
     if (FAILED(::QueryPathOfRegTypeLib(library.guid, library.wMajorVerNum, library.wMinorVerNum, library.lcid,
                                        registeredPath.put())))
         return;  // not registered: nothing to remove
-    ThrowIfFailed(::UnRegisterTypeLib(library.guid, library.wMajorVerNum, library.wMinorVerNum, library.lcid,
-                                      library.syskind));
+    win32::ThrowIfFailed(::UnRegisterTypeLib(library.guid, library.wMajorVerNum, library.wMinorVerNum, library.lcid,
+                                             library.syskind));
 }
 
 void Unregister(const std::wstring& path, const TLIBATTR& library) {
@@ -151,7 +151,7 @@ HRESULT RegisterServer() noexcept {
         const std::wstring path = ThisModulePath();
         const LoadedLibrary loaded = LoadOwnTypeLibrary(path);
         try {
-            ThrowIfFailed(::RegisterTypeLib(loaded.library.Get(), const_cast<LPOLESTR>(path.c_str()), nullptr));
+            win32::ThrowIfFailed(::RegisterTypeLib(loaded.library.Get(), const_cast<LPOLESTR>(path.c_str()), nullptr));
             const std::vector<Placeholder> placeholders = Placeholders(path, loaded.attributes);
             for (const RegistryEntry& entry : ClassEntries) WriteEntry(entry, placeholders);
         } catch (...) {

@@ -1,7 +1,7 @@
 #include "source_connection_point.h"
 
 #include "com_enumerator.h"
-#include "com_error.h"
+#include "com_boundary.h"
 
 #include <Tollen_h.h>
 

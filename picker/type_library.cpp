@@ -1,6 +1,6 @@
 #include "type_library.h"
 
-#include "com_error.h"
+#include "com_boundary.h"
 #include "module_lifetime.h"
 
 #include <Tollen_h.h>
@@ -19,29 +19,29 @@ ComPtr<ITypeLib> TollenTypeLibrary() {
     std::lock_guard<std::mutex> guard(cacheLock);
     if (!cachedLibrary) {
         const std::wstring path = ThisModulePath();
-        ThrowIfFailed(::LoadTypeLibEx(path.c_str(), REGKIND_NONE, &cachedLibrary));
+        win32::ThrowIfFailed(::LoadTypeLibEx(path.c_str(), REGKIND_NONE, &cachedLibrary));
     }
     return cachedLibrary;
 }
 
 ComPtr<ITypeInfo> TypeInfoOf(REFGUID guid) {
     ComPtr<ITypeInfo> info;
-    ThrowIfFailed(TollenTypeLibrary()->GetTypeInfoOfGuid(guid, &info));
+    win32::ThrowIfFailed(TollenTypeLibrary()->GetTypeInfoOfGuid(guid, &info));
     return info;
 }
 
 ComPtr<ITypeInfo> PathwickInterfaceTypeInfo() {
     ComPtr<ITypeInfo> info = TypeInfoOf(IID__Pathwick);
     TYPEATTR* attributes = nullptr;
-    ThrowIfFailed(info->GetTypeAttr(&attributes));
+    win32::ThrowIfFailed(info->GetTypeAttr(&attributes));
     const TYPEKIND kind = attributes->typekind;
     info->ReleaseTypeAttr(attributes);
     if (kind == TKIND_INTERFACE) return info;
     // A dual interface is found as its dispinterface; -1 leads to the vtable half.
     HREFTYPE vtableHalf = 0;
-    ThrowIfFailed(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableHalf));
+    win32::ThrowIfFailed(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableHalf));
     ComPtr<ITypeInfo> interfaceInfo;
-    ThrowIfFailed(info->GetRefTypeInfo(vtableHalf, &interfaceInfo));
+    win32::ThrowIfFailed(info->GetRefTypeInfo(vtableHalf, &interfaceInfo));
     return interfaceInfo;
 }
 

@@ -18,4 +18,12 @@ RECT TwipsToPixels(int left, int top, int width, int height, Dpi dpi) {
                 TwipsToPixels(top + height, dpi.y)};
 }
 
+void SetClientSizeInTwips(HWND window, int width, int height, Dpi dpi) {
+    RECT frame = TwipsToPixels(0, 0, width, height, dpi);
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    ::SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace win32

@@ -22,6 +22,10 @@ inline int TwipsToPixels(long twips, int dpi) { return MulDiv(twips, dpi, kTwips
 // end on the same twips line end on the same pixel too.
 RECT TwipsToPixels(int left, int top, int width, int height, Dpi dpi);
 
+// Sizes a window so that its client area is width x height twips at the DPI
+// (the frame is added for the window's own styles); it keeps its place.
+void SetClientSizeInTwips(HWND window, int width, int height, Dpi dpi);
+
 // Twips in HIMETRIC units, rounded to the nearest: 2540 of them an inch.
 constexpr long TwipsToHimetric(long twips) { return (twips * 2540 + kTwipsPerInch / 2) / kTwipsPerInch; }
 

@@ -3,8 +3,8 @@
 #include <string_view>
 #include <unordered_map>
 #include "command_line.h"
-#include "unique_handle.h"
-#include "win32_error.h"
+#include "handle_owners.h"
+#include "error.h"
 
 namespace modMain {
 namespace {
@@ -31,8 +31,8 @@ void AddEntry(DirectoryListing& listing, const WIN32_FIND_DATAW& data) {
 template <typename OnEntry>
 void ReadDirectory(const std::wstring& extendedDirectory, const std::wstring& shownAs, OnEntry onEntry) {
     WIN32_FIND_DATAW data;
-    FindHandle find(::FindFirstFileExW((AddSlash(extendedDirectory) + L"*").c_str(), FindExInfoBasic, &data,
-                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    win32::FindHandle find(::FindFirstFileExW((AddSlash(extendedDirectory) + L"*").c_str(), FindExInfoBasic, &data,
+                                              FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find) {
         DWORD code = ::GetLastError();
         if (code == ERROR_FILE_NOT_FOUND) {
@@ -41,12 +41,12 @@ void ReadDirectory(const std::wstring& extendedDirectory, const std::wstring& sh
             if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
             code = ERROR_PATH_NOT_FOUND;
         }
-        throw Win32Error(code, shownAs);
+        throw win32::Error::FromWin32(code, shownAs);
     }
     do onEntry(data);
     while (::FindNextFileW(find.get(), &data));
     const DWORD code = ::GetLastError();
-    if (code != ERROR_NO_MORE_FILES) throw Win32Error(code, shownAs);
+    if (code != ERROR_NO_MORE_FILES) throw win32::Error::FromWin32(code, shownAs);
 }
 
 }  // namespace

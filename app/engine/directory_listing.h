@@ -17,12 +17,12 @@ struct DirectoryListing {
 };
 
 // Lists the directory given in \\?\ form, in the file system's order.
-// Throws Win32Error naming shownAs when it cannot be opened or read.
+// Throws win32::Error naming shownAs when it cannot be opened or read.
 DirectoryListing ListDirectory(const std::wstring& extendedDirectory, const std::wstring& shownAs);
 
 // Which of the names (each as a listing gave it) the directory still lists as
 // files, compared exactly: one reading of the directory however many names are
-// asked. Throws Win32Error as ListDirectory does.
+// asked. Throws win32::Error as ListDirectory does.
 std::vector<bool> FilesStillListed(const std::wstring& extendedDirectory, const std::wstring& shownAs,
                                    const std::vector<std::wstring>& names);
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 #include "command_line.h"
-#include "unique_handle.h"
+#include "handle_owners.h"
 
 namespace modMain {
 namespace {
@@ -23,8 +23,8 @@ Removal FileRemover::Remove(const std::wstring& directory, const std::wstring& n
 }
 
 Removal FileRemover::RemoveIfOwnName(const std::wstring& directory, const std::wstring& name) {
-    FileHandle file(::CreateFileW((AddSlash(directory) + name).c_str(), DELETE | FILE_READ_ATTRIBUTES, kShareAll,
-                                  nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    win32::FileHandle file(::CreateFileW((AddSlash(directory) + name).c_str(), DELETE | FILE_READ_ATTRIBUTES, kShareAll,
+                                         nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file) return Refused();
     if (!ownName_.IsOwnName(file.get(), directory, name)) {
         ::SetLastError(ERROR_NOT_SUPPORTED);

@@ -4,23 +4,23 @@
 #include <algorithm>
 #include "command_line.h"
 #include "long_path.h"
-#include "unique_handle.h"
-#include "win32_error.h"
+#include "handle_owners.h"
+#include "error.h"
 
 namespace modMain {
 namespace {
 
 // A new, empty file beside target that no one else is using.
-FileHandle CreateSibling(const std::wstring& target, DWORD attributes, std::wstring& created) {
+win32::FileHandle CreateSibling(const std::wstring& target, DWORD attributes, std::wstring& created) {
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         created = target + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) +
                   L".new";
-        FileHandle file(::CreateFileW(created.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      attributes, nullptr));
+        win32::FileHandle file(::CreateFileW(created.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                             attributes, nullptr));
         if (file || ::GetLastError() != ERROR_FILE_EXISTS) return file;
     }
-    return FileHandle();
+    return win32::FileHandle();
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
@@ -43,14 +43,14 @@ void ReplaceFileContents(const std::wstring& target, std::string_view bytes) {
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         attributes = FILE_ATTRIBUTE_NORMAL;
     } else if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) {
-        throw Win32Error(ERROR_ACCESS_DENIED, target);
+        throw win32::Error::FromWin32(ERROR_ACCESS_DENIED, target);
     } else {
         attributes &= FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
         if (attributes == 0) attributes = FILE_ATTRIBUTE_NORMAL;
     }
     std::wstring temporary;
-    FileHandle file = CreateSibling(finalName, attributes, temporary);
-    if (!file) ThrowLastError(target);
+    win32::FileHandle file = CreateSibling(finalName, attributes, temporary);
+    if (!file) win32::ThrowLastError(target);
 
     const bool written = WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get());
     DWORD code = written ? ERROR_SUCCESS : ::GetLastError();
@@ -60,7 +60,7 @@ void ReplaceFileContents(const std::wstring& target, std::string_view bytes) {
         code = ::GetLastError();
     if (code != ERROR_SUCCESS) {
         ::DeleteFileW(temporary.c_str());
-        throw Win32Error(code, target);
+        throw win32::Error::FromWin32(code, target);
     }
 }
 

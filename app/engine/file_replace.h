@@ -7,7 +7,7 @@
 namespace modMain {
 
 // Writes the bytes to a new file beside target, flushes it, then moves it over
-// target in one step. On failure the new file is removed and Win32Error
+// target in one step. On failure the new file is removed and win32::Error
 // (naming target) is thrown; target is untouched.
 void ReplaceFileContents(const std::wstring& target, std::string_view bytes);
 

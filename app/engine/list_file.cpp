@@ -4,8 +4,8 @@
 #include "long_path.h"
 #include "pattern_list.h"
 #include "text_case.h"
-#include "unique_handle.h"
-#include "win32_error.h"
+#include "handle_owners.h"
+#include "error.h"
 
 namespace modMain {
 namespace {
@@ -13,7 +13,7 @@ namespace {
 std::wstring Widen(std::string_view bytes, UINT codePage) {
     if (bytes.empty()) return {};
     const int size = ::MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    if (size == 0) ThrowLastError(L"");
+    if (size == 0) win32::ThrowLastError();
     std::wstring text(static_cast<size_t>(size), L'\0');
     ::MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
     return text;
@@ -32,23 +32,23 @@ std::string Narrow(const std::wstring& text, UINT codePage) {
     const int size = ::WideCharToMultiByte(page, flags, text.data(), length, nullptr, 0, nullptr, usedDefaultOut);
     if (size == 0) {
         const DWORD code = ::GetLastError();
-        throw Win32Error(code == ERROR_SUCCESS ? ERROR_NO_UNICODE_TRANSLATION : code, text);
+        throw win32::Error::FromWin32(code == ERROR_SUCCESS ? ERROR_NO_UNICODE_TRANSLATION : code, text);
     }
-    if (usedDefault) throw Win32Error(ERROR_NO_UNICODE_TRANSLATION, text);
+    if (usedDefault) throw win32::Error::FromWin32(ERROR_NO_UNICODE_TRANSLATION, text);
     std::string bytes(static_cast<size_t>(size), '\0');
     ::WideCharToMultiByte(page, flags, text.data(), length, bytes.data(), size, nullptr, nullptr);
     return bytes;
 }
 
 std::string ReadWholeFile(const std::wstring& fileName) {
-    FileHandle file(::CreateFileW(PathForFileApi(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) ThrowLastError(fileName);
+    win32::FileHandle file(::CreateFileW(PathForFileApi(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                         nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) win32::ThrowLastError(fileName);
     std::string bytes;
     char chunk[64 * 1024];
     for (;;) {
         DWORD read = 0;
-        if (!::ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) ThrowLastError(fileName);
+        if (!::ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) win32::ThrowLastError(fileName);
         if (read == 0) return bytes;
         bytes.append(chunk, read);
     }
@@ -80,7 +80,7 @@ std::string FormatList(const FileCollection& list, UINT codePage) {
     std::string bytes;
     for (const cFileItem& item : list) {
         // A CR would end the line early and read back as two patterns.
-        if (item.Path.find(L'\r') != std::wstring::npos) throw Win32Error(ERROR_INVALID_DATA, item.Path);
+        if (item.Path.find(L'\r') != std::wstring::npos) throw win32::Error::FromWin32(ERROR_INVALID_DATA, item.Path);
         bytes += Narrow(item.Path, codePage);
         bytes += "\r\n";
     }
@@ -92,8 +92,8 @@ void LoadListFrom(const std::wstring& fileName, FileCollection& into) {
     const std::string bytes = ReadWholeFile(fileName);
     try {
         into = ParseList(bytes);
-    } catch (const Win32Error& unreadable) {
-        throw Win32Error(unreadable.code(), fileName);
+    } catch (const win32::Error& unreadable) {
+        throw win32::Error(unreadable.Hr(), fileName);
     }
 }
 
@@ -101,8 +101,8 @@ void SaveListTo(const std::wstring& fileName, const FileCollection& list) {
     std::string bytes;
     try {
         bytes = FormatList(list);
-    } catch (const Win32Error& refused) {
-        throw Win32Error(refused.code(), fileName);
+    } catch (const win32::Error& refused) {
+        throw win32::Error(refused.Hr(), fileName);
     }
     ReplaceFileContents(fileName, bytes);
 }

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 #include "sized_text.h"
-#include "win32_error.h"
+#include "error.h"
 
 namespace modMain {
 namespace {
@@ -28,7 +28,7 @@ std::wstring FullPath(const std::wstring& path) {
         MAX_PATH);
     if (full.empty()) {
         const DWORD code = ::GetLastError();
-        throw Win32Error(code != ERROR_SUCCESS ? code : ERROR_INVALID_NAME, path);
+        throw win32::Error::FromWin32(code != ERROR_SUCCESS ? code : ERROR_INVALID_NAME, path);
     }
     return full;
 }

@@ -5,7 +5,7 @@
 
 namespace modMain {
 
-// GetFullPathNameW of the path, whole however long. Throws Win32Error naming the path.
+// GetFullPathNameW of the path, whole however long. Throws win32::Error naming the path.
 std::wstring FullPath(const std::wstring& path);
 
 // A full path in \\?\ form (\\server\share becomes \\?\UNC\server\share);

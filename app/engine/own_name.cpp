@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 #include "command_line.h"
-#include "unique_handle.h"
+#include "handle_owners.h"
 
 namespace modMain {
 namespace {
@@ -56,8 +56,8 @@ bool OwnNameCheck::IsOwnName(HANDLE file, const std::wstring& directory, const s
 const std::wstring* OwnNameCheck::ResolvedDirectory(const std::wstring& directory) {
     if (!cachedResolved_ || cachedDirectory_ != directory) {
         cachedDirectory_ = directory;
-        FileHandle folder(::CreateFileW(directory.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        win32::FileHandle folder(::CreateFileW(directory.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
         resolvedDirectory_ = folder ? ResolvedName(folder.get()) : std::wstring();
         cachedResolved_ = true;
     }

@@ -52,9 +52,9 @@ extern FileCollection colFiles;
 // AddSlash(ProgramDirectory()) + "KILL.LST".
 std::wstring ListFilePath();
 
-// Replaces colFiles with the entries of KILL.LST. Throws Win32Error.
+// Replaces colFiles with the entries of KILL.LST. Throws win32::Error.
 void LoadList();
-// Writes colFiles to KILL.LST, replacing the old file whole or not at all. Throws Win32Error.
+// Writes colFiles to KILL.LST, replacing the old file whole or not at all. Throws win32::Error.
 void SaveList();
 
 // The text rules, apart from any file: bytes in the given code page to entries

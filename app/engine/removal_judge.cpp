@@ -3,7 +3,7 @@
 #include <windows.h>
 #include "command_line.h"
 #include "sized_text.h"
-#include "unique_handle.h"
+#include "handle_owners.h"
 
 namespace modMain {
 namespace {
@@ -56,8 +56,8 @@ StayReason RemovalJudge::ByOpening(const std::wstring& extendedDirectory, const 
         missing = ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES && Missing(::GetLastError());
         return StayReason::None;
     }
-    FileHandle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    win32::FileHandle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file) {
         missing = Missing(::GetLastError());   // otherwise the run will try, and see
         return StayReason::None;

@@ -6,7 +6,7 @@
 #include "file_removal.h"
 #include "long_path.h"
 #include "recycle_bin.h"
-#include "win32_error.h"
+#include "error.h"
 
 namespace modMain {
 namespace {
@@ -24,7 +24,7 @@ Location Child(const Location& parent, const std::wstring& name) {
 // An empty path would otherwise mean the current directory (or, joined to a
 // pattern, the current drive's root); it names no directory.
 Location Resolve(const std::wstring& path) {
-    if (path.find_first_not_of(L' ') == std::wstring::npos) throw Win32Error(ERROR_PATH_NOT_FOUND, path);
+    if (path.find_first_not_of(L' ') == std::wstring::npos) throw win32::Error::FromWin32(ERROR_PATH_NOT_FOUND, path);
     const std::wstring full = FullPath(path);
     return {ExtendedPath(full), DisplayPath(full)};
 }
@@ -35,7 +35,7 @@ Location Resolve(const std::wstring& path) {
 std::vector<bool> StillThere(const Location& directory, const std::vector<std::wstring>& names) {
     try {
         return FilesStillListed(directory.extended, directory.shown, names);
-    } catch (const Win32Error&) {
+    } catch (const win32::Error&) {
         std::vector<bool> still;
         still.reserve(names.size());
         for (const std::wstring& name : names) {
@@ -288,11 +288,11 @@ bool Sweep::TryDeleteFile(const std::wstring& fullPath) {
     try {
         const std::wstring full = FullPath(fullPath);
         const size_t slash = full.find_last_of(L'\\');
-        if (slash == std::wstring::npos) throw Win32Error(ERROR_INVALID_NAME, fullPath);
+        if (slash == std::wstring::npos) throw win32::Error::FromWin32(ERROR_INVALID_NAME, fullPath);
         const Location directory{ExtendedPath(full.substr(0, slash + 1)), DisplayPath(full.substr(0, slash + 1))};
         Impl impl(*this, {});
         return impl.DisposeOne(directory, full.substr(slash + 1));
-    } catch (const Win32Error&) {
+    } catch (const win32::Error&) {
         ++failed_;
         return false;
     }

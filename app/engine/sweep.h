@@ -65,7 +65,7 @@ public:
     // Links and junctions to directories are not entered. Each directory is
     // shown as "Scourway - " + its full path; Yield runs once before its files,
     // after every match, and before each subdirectory is entered.
-    // Throws Win32Error (with the directory as subject; an empty or blank path is
+    // Throws win32::Error (with the directory as subject; an empty or blank path is
     // ERROR_PATH_NOT_FOUND) or SweepStopped. The counters keep what was added.
     void SweepFolder(const std::wstring& path, int32_t& directories, int32_t& files);
 

@@ -9,7 +9,7 @@
 namespace about {
 
 // The file version of this executable, from its own version resource.
-// Throws modMain::Win32Error when the resource cannot be read.
+// Throws win32::Error when the resource cannot be read.
 VS_FIXEDFILEINFO OwnFileVersion();
 
 // "Version " + major.minor.revision: the first, second and fourth fields of the
@@ -17,7 +17,7 @@ VS_FIXEDFILEINFO OwnFileVersion();
 std::wstring VersionLabel(const VS_FIXEDFILEINFO& version);
 
 // The picture stored as an RCDATA resource of the module, decoded by the
-// platform (OleLoadPicture) from a memory stream. Throws ComError or Win32Error.
+// platform (OleLoadPicture) from a memory stream. Throws win32::Error.
 Microsoft::WRL::ComPtr<IPicture> LoadPictureResource(HMODULE module, int id);
 
 // The Win32 error code for a failing result of ShellExecute (32 or below):
@@ -25,7 +25,7 @@ Microsoft::WRL::ComPtr<IPicture> LoadPictureResource(HMODULE module, int id);
 DWORD ShellExecuteError(INT_PTR result);
 
 // Asks the shell to open the document as the About window does (frmAbout::StartDoc,
-// default show state). Throws modMain::Win32Error, about the document, when the
+// default show state). Throws win32::Error, about the document, when the
 // shell could not.
 void OpenDocument(const std::wstring& document);
 

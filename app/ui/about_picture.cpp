@@ -1,13 +1,13 @@
 #include "about_parts.h"
 
-#include "com_error.h"
+#include "error.h"
 #include "resource_picture.h"
 
 namespace about {
 
 Microsoft::WRL::ComPtr<IPicture> LoadPictureResource(HMODULE module, int id) {
     Microsoft::WRL::ComPtr<IPicture> picture;
-    ThrowIfFailed(win32::LoadResourcePicture(module, RT_RCDATA, id, picture));
+    win32::ThrowIfFailed(win32::LoadResourcePicture(module, RT_RCDATA, id, picture));
     return picture;
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include "about_parts.h"
 #include "text_conversion.h"
-#include "win32_error.h"
+#include "error.h"
 
 namespace {
 
@@ -14,9 +14,9 @@ namespace {
 template <typename Function>
 Function BindEntryPoint(const wchar_t* library, const char* name) {
     HMODULE module = ::LoadLibraryW(library);
-    if (!module) modMain::ThrowLastError(library);
+    if (!module) win32::ThrowLastError(library);
     FARPROC entry = ::GetProcAddress(module, name);
-    if (!entry) modMain::ThrowLastError(library);
+    if (!entry) win32::ThrowLastError(library);
     return reinterpret_cast<Function>(reinterpret_cast<void*>(entry));
 }
 
@@ -55,7 +55,7 @@ DWORD ShellExecuteError(INT_PTR result) {
 
 void OpenDocument(const std::wstring& document) {
     const LONG result = frmAbout::StartDoc(document, SW_SHOWDEFAULT);
-    if (result <= 32) throw modMain::Win32Error(ShellExecuteError(result), document);
+    if (result <= 32) throw win32::Error::FromWin32(ShellExecuteError(result), document);
 }
 
 }  // namespace about

@@ -1,21 +1,17 @@
 #include "about_parts.h"
 
-#include "com_error.h"
+#include "error.h"
 #include "sized_text.h"
 #include "version_block.h"
-#include "win32_error.h"
 
 namespace about {
 
 VS_FIXEDFILEINFO OwnFileVersion() {
     const std::wstring path = modMain::WholeText(
         [](wchar_t* buffer, DWORD size) { return ::GetModuleFileNameW(nullptr, buffer, size); }, MAX_PATH);
-    if (path.empty()) modMain::ThrowLastError(L"");
+    if (path.empty()) win32::ThrowLastError();
     win32::VersionBlock block;
-    if (const HRESULT hr = win32::VersionBlock::Read(path, block); FAILED(hr)) {
-        if (HRESULT_FACILITY(hr) == FACILITY_WIN32) throw modMain::Win32Error(HRESULT_CODE(hr), path);
-        throw ComError(hr);
-    }
+    if (const HRESULT hr = win32::VersionBlock::Read(path, block); FAILED(hr)) throw win32::Error(hr, path);
     return block.Fixed();
 }
 

@@ -1,7 +1,7 @@
 #include "control_library_context.h"
 #include "command_line.h"
 #include "resource_ids.h"
-#include "win32_error.h"
+#include "error.h"
 
 namespace {
 bool IsFile(const std::wstring& path) {
@@ -20,8 +20,8 @@ ControlLibraryContext::ControlLibraryContext() {
     request.hModule = GetModuleHandleW(nullptr);
     request.lpResourceName = MAKEINTRESOURCEW(IDR_TOLLEN_MANIFEST);
     context_ = ActivationContext(CreateActCtxW(&request));
-    if (!context_) modMain::ThrowLastError(library);
-    if (!ActivateActCtx(context_.get(), &cookie_)) modMain::ThrowLastError(library);
+    if (!context_) win32::ThrowLastError(library);
+    if (!ActivateActCtx(context_.get(), &cookie_)) win32::ThrowLastError(library);
     activated_ = true;
 }
 

@@ -9,22 +9,17 @@
 // back to the registry for a declared class whose file is missing, so without the
 // file the registered library is used as before.
 #include <windows.h>
-#include "unique_handle.h"
+#include "handle_owners.h"
 
 inline constexpr wchar_t kControlLibraryFile[] = L"Tollen.ocx";
 
-struct ActivationContextTraits {
-    using Type = HANDLE;
-    static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) noexcept { ::ReleaseActCtx(h); }
-};
-using ActivationContext = UniqueHandle<ActivationContextTraits>;
+using ActivationContext = win32::UniqueHandle<win32::InvalidValueClosedBy<&::ReleaseActCtx>>;
 
 class ControlLibraryContext {
 public:
     // Activates the program's declaration when Tollen.ocx is a file beside the
     // program (where the declared file is looked for); does nothing otherwise.
-    // Throws Win32Error naming the file.
+    // Throws win32::Error naming the file.
     ControlLibraryContext();
     ~ControlLibraryContext();
     ControlLibraryContext(const ControlLibraryContext&) = delete;

@@ -9,7 +9,7 @@
 #include "run_messages.h"
 #include "standard_output.h"
 #include "sweep.h"
-#include "win32_error.h"
+#include "error.h"
 #include "window_sweep_host.h"
 
 namespace {
@@ -96,7 +96,7 @@ void frmStatus::cmdProcess_Click() {
             sweep.SweepFolder(DirText(), directories, files);
         } catch (const modMain::SweepStopped&) {
             outcome = RunOutcome::Stopped;
-        } catch (const modMain::Win32Error& error) {
+        } catch (const win32::Error& error) {
             outcome = RunOutcome::Failed;
             failure = error.Describe();
         }

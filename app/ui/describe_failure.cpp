@@ -1,8 +1,8 @@
 #include "describe_failure.h"
 #include <windows.h>
 #include <new>
-#include "com_error.h"
-#include "win32_error.h"
+#include "error.h"
+#include "system_message.h"
 
 namespace {
 
@@ -24,9 +24,8 @@ std::wstring WhatText(const char* what) {
 }  // namespace
 
 std::wstring DescribeFailure(const std::exception& failure) {
-    if (const auto* error = dynamic_cast<const modMain::Win32Error*>(&failure)) return error->Describe();
-    if (const auto* error = dynamic_cast<const ComError*>(&failure)) return error->Describe();
-    if (dynamic_cast<const std::bad_alloc*>(&failure)) return modMain::SystemMessage(ERROR_NOT_ENOUGH_MEMORY);
+    if (const auto* error = dynamic_cast<const win32::Error*>(&failure)) return error->Describe();
+    if (dynamic_cast<const std::bad_alloc*>(&failure)) return win32::SystemMessage(ERROR_NOT_ENOUGH_MEMORY);
     const std::wstring text = WhatText(failure.what());
     return text.empty() ? L"Unexpected failure." : text;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// A failure in words for the user: the description a Win32Error or ComError
-// carries (the platform's words and what it happened to), the platform's words
+// A failure in words for the user: the description a win32::Error
+// carries (the platform's or the callee's words and what it happened to), the platform's words
 // for running out of memory, and the exception's own text otherwise.
 #include <exception>
 #include <string>

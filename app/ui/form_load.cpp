@@ -4,7 +4,7 @@
 #include "frm_status.h"
 #include "list_file_lookup.h"
 #include "message_pump.h"
-#include "win32_error.h"
+#include "error.h"
 
 void frmStatus::Form_Load() {
     SetDirText(FixPath(modMain::GetWindowsDir()) + L"TEMP\\");
@@ -57,7 +57,7 @@ bool frmStatus::RunStartupStep(const std::function<void()>& step) {
     try {
         step();
         return true;
-    } catch (const modMain::Win32Error& failure) {
+    } catch (const win32::Error& failure) {
         ReportFailure(failure.Describe(), !Unattended());
         EndProgram(kExitFailed);
         return false;

@@ -7,9 +7,10 @@
 #include "busy_pointer.h"
 #include "control_ids.h"
 #include "device_context.h"
-#include "com_error.h"
+#include "dialog_class.h"
+#include "error.h"
+#include "font.h"
 #include "describe_failure.h"
-#include "win32_error.h"
 #include "window_text.h"
 
 namespace {
@@ -40,20 +41,6 @@ constexpr COLORREF kTitleColour = RGB(128, 0, 0);
 constexpr COLORREF kLinkColour = RGB(0, 0, 192);
 constexpr COLORREF kTextColour = RGB(0, 0, 0);
 
-// A font of the given face and size (hundredths of a point) at the screen's dpi.
-win32::GdiObject MakeFont(const wchar_t* face, int centipoints, int dpiY, bool bold, bool underline) {
-    LOGFONTW font{};
-    font.lfHeight = win32::FontHeight(centipoints, dpiY);
-    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    font.lfUnderline = underline;
-    font.lfCharSet = DEFAULT_CHARSET;
-    font.lfQuality = DEFAULT_QUALITY;
-    lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
-    win32::GdiObject handle(::CreateFontIndirectW(&font));
-    if (!handle) modMain::ThrowLastError(face);
-    return handle;
-}
-
 // The platform's stand-in for MS Sans Serif can run wider than the layout
 // allows for: a label grows to its text, so it is not cut, but never past
 // `right` (client pixels).
@@ -79,20 +66,6 @@ void ReportFailure(HWND owner, const std::wstring& text) {
     ::MessageBoxW(owner, text.c_str(), kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
-void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (::GetClassInfoExW(instance, kClassName, &wc)) return;
-    wc = WNDCLASSEXW{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    if (!::RegisterClassExW(&wc)) modMain::ThrowLastError(kClassName);
-}
-
 }  // namespace
 
 void frmAbout::ShowModal(HWND owner) noexcept {
@@ -108,33 +81,41 @@ frmAbout::frmAbout(HWND owner)
     : owner_(owner), dpi_(win32::ScreenDpi()) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     hand_ = ::LoadCursorW(instance, MAKEINTRESOURCEW(IDC_ABOUT_HAND));
-    if (!hand_) modMain::ThrowLastError(L"");
+    if (!hand_) win32::ThrowLastError();
     picture_ = about::LoadPictureResource(instance, IDR_ABOUT_PRODUCT_JPEG);
-    normalFont_ = MakeFont(L"MS Sans Serif", 825, dpi_.y, false, false);
-    boldFont_ = MakeFont(L"MS Sans Serif", 825, dpi_.y, true, false);
-    linkFont_ = MakeFont(L"MS Sans Serif", 825, dpi_.y, true, true);
-    titleFont_ = MakeFont(L"Arial", 1575, dpi_.y, false, false);
+    normalFont_ = win32::MakeFont(L"MS Sans Serif", 825, dpi_.y);
+    boldFont_ = win32::MakeFont(L"MS Sans Serif", 825, dpi_.y, {true});
+    linkFont_ = win32::MakeFont(L"MS Sans Serif", 825, dpi_.y, {true, true});
+    titleFont_ = win32::MakeFont(L"Arial", 1575, dpi_.y);
+    win32::RegisterDialogClass(instance, kClassName);
+}
 
-    RegisterWindowClass(instance, WindowProc);
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME;
-    RECT frame{0, 0, PixelsX(kClientWidth), PixelsY(kClientHeight)};
-    ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    // Owned by the main window: no taskbar entry, always above its owner.
-    if (!::CreateWindowExW(exStyle, kClassName, L"", style, 0, 0, frame.right - frame.left,
-                           frame.bottom - frame.top, owner_, nullptr, instance, this))
-        modMain::ThrowLastError(kClassName);
+// Owned by the main window: no taskbar entry, always above its owner, which the
+// dialog manager disables until the window closes and then activates again.
+void frmAbout::RunModal() {
+    const INT_PTR result = ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner_,
+                                             DialogProc, reinterpret_cast<LPARAM>(this));
+    if (initFailure_) std::rethrow_exception(initFailure_);
+    if (result == -1) win32::ThrowLastError(kClassName);
+}
+
+// A failure closes the window before it is ever shown; RunModal throws it.
+BOOL frmAbout::OnInitDialog() {
     try {
+        win32::SetClientSizeInTwips(hwnd_, kClientWidth, kClientHeight, dpi_);
         CopyOwnerIcons();
         CreateControls();
         Form_Load();
         // The link ends just before the OK button; the version label before the right edge.
         GrowToText(lblDisclaimer_, PixelsX(kOkButton.left - kMargin / 2));
         GrowToText(lblVersion_, PixelsX(kClientWidth - kMargin));
+        CentreOverOwner();
+        ::SendMessageW(hwnd_, DM_SETDEFID, IDC_ABOUT_OK, 0);
     } catch (...) {
-        ::DestroyWindow(hwnd_);
-        throw;
+        initFailure_ = std::current_exception();
+        ::EndDialog(hwnd_, IDABORT);
     }
+    return TRUE;   // the focus goes to the first tab stop, cmdOK
 }
 
 // The About window carries the program's picture, as its owner does.
@@ -148,10 +129,6 @@ void frmAbout::CopyOwnerIcons() {
     }
 }
 
-frmAbout::~frmAbout() {
-    if (hwnd_) cmdOK_Click();
-}
-
 HWND frmAbout::AddControl(const wchar_t* kind, const wchar_t* text, int id, DWORD style, RECT twips,
                           HGDIOBJ font, DWORD exStyle) {
     const RECT at = win32::TwipsToPixels(twips.left, twips.top, twips.right, twips.bottom, dpi_);
@@ -159,7 +136,7 @@ HWND frmAbout::AddControl(const wchar_t* kind, const wchar_t* text, int id, DWOR
         exStyle, kind, text, WS_CHILD | WS_VISIBLE | style, at.left, at.top, at.right - at.left,
         at.bottom - at.top, hwnd_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
-    if (!control) modMain::ThrowLastError(kind);
+    if (!control) win32::ThrowLastError(kind);
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }
@@ -186,11 +163,11 @@ void frmAbout::CreateControls() {
 // The picture box takes the picture's own size plus its sunken border.
 void frmAbout::ShowPicture() {
     OLE_HANDLE handle = 0;
-    ThrowIfFailed(picture_->get_Handle(&handle));
+    win32::ThrowIfFailed(picture_->get_Handle(&handle));
     HBITMAP bitmap = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
     ::SendMessageW(picIcon_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
     BITMAP info{};
-    if (!::GetObjectW(bitmap, sizeof info, &info)) modMain::ThrowLastError(L"");
+    if (!::GetObjectW(bitmap, sizeof info, &info)) win32::ThrowLastError();
     const int border = ::GetSystemMetrics(SM_CXEDGE);
     ::SetWindowPos(picIcon_, nullptr, 0, 0, info.bmWidth + 2 * border, info.bmHeight + 2 * border,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -216,37 +193,15 @@ void frmAbout::CentreOverOwner() {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void frmAbout::RunModal() {
-    CentreOverOwner();
-    if (owner_) ::EnableWindow(owner_, FALSE);
-    ::ShowWindow(hwnd_, SW_SHOW);
-    ::SetFocus(cmdOK_);
-    MSG msg;
-    while (hwnd_) {
-        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop ends as well
-            break;
-        }
-        if (got == -1) break;
-        if (!::IsDialogMessageW(hwnd_, &msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-}
-
-// Unload: the owner is enabled first, so that it is the window activated next.
-void frmAbout::cmdOK_Click() {
-    if (owner_) ::EnableWindow(owner_, TRUE);
-    if (hwnd_) ::DestroyWindow(hwnd_);
-}
+// Unload: the dialog manager enables the owner first, so that it is the window
+// activated next.
+void frmAbout::cmdOK_Click() { ::EndDialog(hwnd_, IDOK); }
 
 // A site the shell cannot open is said in a box; the window stays open.
 void frmAbout::OpenProductSite() {
     try {
         about::OpenDocument(kProductWebAddress);
-    } catch (const modMain::Win32Error& error) {
+    } catch (const win32::Error& error) {
         ReportFailure(hwnd_, error.Describe());
     }
 }
@@ -272,6 +227,13 @@ void frmAbout::OnCommand(int id, int code) {
     }
 }
 
+void frmAbout::OnPaint() const {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(hwnd_, &ps);
+    PaintSeparator(dc);
+    ::EndPaint(hwnd_, &ps);
+}
+
 void frmAbout::PaintSeparator(HDC dc) const {
     for (const SeparatorLine& line : kSeparator) {
         const int top = PixelsY(line.top);
@@ -290,52 +252,35 @@ LRESULT frmAbout::OnColorStatic(HDC dc, HWND control) const {
     return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
 }
 
-bool frmAbout::OnSetCursor(HWND over, UINT hitTest) const {
-    if (hitTest != HTCLIENT || (over != picIcon_ && over != lblDisclaimer_)) return false;
-    ::SetCursor(hand_);
-    return true;
+// Opened during a delete run, the window shows the run's hourglass too; else
+// the hand over the picture and the link.
+BOOL frmAbout::OnSetCursor(HWND over, UINT hitTest) const {
+    if (!BusyPointer::OnSetCursor()) {
+        if (hitTest != HTCLIENT || (over != picIcon_ && over != lblDisclaimer_)) return FALSE;
+        ::SetCursor(hand_);
+    }
+    ::SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
+    return TRUE;
 }
 
-LRESULT CALLBACK frmAbout::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<frmAbout*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->hwnd_ = hwnd;
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<frmAbout*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!form) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        form->hwnd_ = nullptr;
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return form->HandleMessage(message, wParam, lParam);
-}
-
-LRESULT frmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR frmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog();
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
-        return 0;
-    case DM_GETDEFID:
-        return MAKELRESULT(IDC_ABOUT_OK, DC_HASDEFID);
+        return TRUE;
     case WM_CLOSE:
         cmdOK_Click();
-        return 0;
+        return TRUE;
     case WM_CTLCOLORSTATIC:
-        return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_SETCURSOR:   // opened during a delete run, it shows the run's hourglass too
-        if (BusyPointer::OnSetCursor() || OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
-        break;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(hwnd_, &ps);
-        PaintSeparator(dc);
-        ::EndPaint(hwnd_, &ps);
-        return 0;
-    }
+        return static_cast<INT_PTR>(OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_SETCURSOR:
+        return OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam));
+    case WM_PAINT:
+        OnPaint();
+        return TRUE;
     default:
-        break;
+        return FALSE;
     }
-    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }

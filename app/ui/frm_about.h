@@ -5,30 +5,30 @@
 #include <windows.h>
 #include <ocidl.h>
 #include <wrl/client.h>
+#include <exception>
 #include <string>
 #include "handle_owners.h"
 #include "twips.h"
+#include "window_base.h"
 
 // The product's web site: shown in the link text and opened by its clicks.
 inline constexpr wchar_t kProductWebAddress[] = L"https://scourway.example";
 
-class frmAbout {
+class frmAbout : public win32::BaseWindow<frmAbout> {
 public:
-    // Loads the window over owner, runs it modally (owner disabled, own message
-    // loop) and returns once it has closed. Failures are reported in a box.
+    // Loads the window over owner, runs it modally (the dialog manager disables
+    // the owner meanwhile) and returns once it has closed. Failures are reported
+    // in a box.
     static void ShowModal(HWND owner) noexcept;
 
     // Asks the shell to open DocName with the show command intState; the value
     // ShellExecuteA returned (above 32 means success). The two platform entry
-    // points are bound by name at the first call. Throws Win32Error when they
+    // points are bound by name at the first call. Throws win32::Error when they
     // cannot be found.
     static LONG StartDoc(const std::wstring& DocName, SHORT intState);
 
-    ~frmAbout();
-    frmAbout(const frmAbout&) = delete;
-    frmAbout& operator=(const frmAbout&) = delete;
-
 private:
+    friend class win32::BaseWindow<frmAbout>;
     explicit frmAbout(HWND owner);
 
     void Form_Load();
@@ -37,26 +37,26 @@ private:
     void picIcon_Click();
 
     void RunModal();
+    BOOL OnInitDialog();
     void CopyOwnerIcons();
     void CreateControls();
     HWND AddControl(const wchar_t* kind, const wchar_t* text, int id, DWORD style, RECT twips,
                     HGDIOBJ font, DWORD exStyle = 0);
     void ShowPicture();
     void CentreOverOwner();
+    void OnPaint() const;
     void PaintSeparator(HDC dc) const;
     LRESULT OnColorStatic(HDC dc, HWND control) const;
-    bool OnSetCursor(HWND over, UINT hitTest) const;
+    BOOL OnSetCursor(HWND over, UINT hitTest) const;
     void OnCommand(int id, int code);
     void OpenProductSite();
 
     int PixelsX(int twips) const { return win32::TwipsToPixels(twips, dpi_.x); }
     int PixelsY(int twips) const { return win32::TwipsToPixels(twips, dpi_.y); }
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND owner_;
-    HWND hwnd_ = nullptr;
     win32::Dpi dpi_;
     HCURSOR hand_;
     Microsoft::WRL::ComPtr<IPicture> picture_;
@@ -66,4 +66,5 @@ private:
     HWND lblTitle_ = nullptr;
     HWND lblVersion_ = nullptr;
     HWND cmdOK_ = nullptr;
+    std::exception_ptr initFailure_;
 };

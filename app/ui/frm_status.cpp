@@ -5,9 +5,11 @@
 #include "busy_pointer.h"
 #include "control_ids.h"
 #include "device_context.h"
+#include "dialog_class.h"
 #include "control_library_context.h"
 #include "describe_failure.h"
 #include "exit_codes.h"
+#include "font.h"
 #include "pathwick_host.h"
 #include "resource_ids.h"
 #include "standard_output.h"
@@ -15,7 +17,7 @@
 #include "text_prompt.h"
 #include "twips.h"
 #include "unattended.h"
-#include "win32_error.h"
+#include "error.h"
 #include "window_sweep_host.h"
 #include "window_text.h"
 
@@ -48,15 +50,7 @@ void WidenToText(HWND label, HFONT font) {
 }
 
 win32::GdiObject CreateControlFont(int dpiY, bool bold) {
-    LOGFONTW font{};
-    font.lfHeight = win32::FontHeight(825, dpiY);   // MS Sans Serif 8.25 pt
-    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    font.lfCharSet = DEFAULT_CHARSET;
-    font.lfQuality = DEFAULT_QUALITY;
-    wcscpy_s(font.lfFaceName, L"MS Sans Serif");
-    win32::GdiObject handle(CreateFontIndirectW(&font));
-    if (!handle) modMain::ThrowLastError(L"MS Sans Serif");
-    return handle;
+    return win32::MakeFont(L"MS Sans Serif", 825, dpiY, {bold});
 }
 }  // namespace
 
@@ -88,7 +82,7 @@ frmStatus::frmStatus(StatusEnvironment environment, UserDialogs* dialogs)
     RegisterWindowClass();
     if (!CreateDialogParamW(Instance(), MAKEINTRESOURCEW(IDD_STATUS), nullptr, DialogProc,
                             reinterpret_cast<LPARAM>(this)))
-        modMain::ThrowLastError(L"");
+        win32::ThrowLastError();
     if (initFailure_) {
         destroying_ = true;
         DestroyWindow(hwnd_);
@@ -110,80 +104,75 @@ frmStatus::~frmStatus() {
 void frmStatus::RegisterWindowClass() {
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};   // the tooltip
     InitCommonControlsEx(&controls);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = DefDlgProcW;   // the dialog manager runs the window
-    windowClass.cbWndExtra = DLGWINDOWEXTRA;
-    windowClass.hInstance = Instance();
-    windowClass.hIcon = ProgramIcon(SM_CXICON, SM_CYICON);
-    windowClass.hIconSm = ProgramIcon(SM_CXSMICON, SM_CYSMICON);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        modMain::ThrowLastError(kWindowClass);
-}
-
-INT_PTR CALLBACK frmStatus::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<frmStatus*>(lParam);
-        SetWindowLongPtrW(window, DWLP_USER, lParam);
-        self->hwnd_ = window;
-        self->alive_ = true;
-        try {
-            self->OnInitDialog();
-        } catch (...) {
-            self->initFailure_ = std::current_exception();
-        }
-        // No focus yet: a hidden window that took the focus would be activated
-        // unseen and keep an inactive title bar once shown. Show() gives it.
-        return FALSE;
-    }
-    auto* self = reinterpret_cast<frmStatus*>(GetWindowLongPtrW(window, DWLP_USER));
-    return self ? self->HandleMessage(message, wParam, lParam) : FALSE;
+    win32::RegisterDialogClass(Instance(), kWindowClass, ProgramIcon(SM_CXICON, SM_CYICON),
+                               ProgramIcon(SM_CXSMICON, SM_CYSMICON));
 }
 
 INT_PTR frmStatus::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog();
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam), HIWORD(wParam));
     case WM_SETCURSOR:
-        if (!BusyPointer::OnSetCursor()) return FALSE;
-        SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
-        return TRUE;
+        return OnSetCursor();
     case WM_ENTERSIZEMOVE:
     case WM_ENTERMENULOOP:   // the sweep stands still meanwhile
         if (sweepHost_) sweepHost_->ShowPendingCaption();
         return FALSE;
-    case WM_SIZE:   // shown minimised (MIN) and now restored: the focus goes to the first field
-        if (wParam == SIZE_RESTORED && !IsChild(hwnd_, GetFocus()) && GetActiveWindow() == hwnd_)
-            SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_TXTDIR)), TRUE);
+    case WM_SIZE:
+        if (wParam == SIZE_RESTORED) OnRestored();
         return FALSE;
     case WM_CLOSE:
         OnClose();
         return TRUE;
     case WM_DESTROY:
-        alive_ = false;
-        if (!destroying_) {
-            ended_ = true;
-            PostQuitMessage(exitCode_);
-        }
+        OnDestroy();
         return FALSE;
     }
     return FALSE;
 }
 
-void frmStatus::OnInitDialog() {
+// During a run the hourglass stays over the whole window.
+BOOL frmStatus::OnSetCursor() {
+    if (!BusyPointer::OnSetCursor()) return FALSE;
+    SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
+    return TRUE;
+}
+
+// Shown minimised (MIN) and now restored: the focus goes to the first field.
+void frmStatus::OnRestored() {
+    if (!IsChild(hwnd_, GetFocus()) && GetActiveWindow() == hwnd_)
+        SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_TXTDIR)), TRUE);
+}
+
+// A window closed by anything but the destructor ends the program.
+void frmStatus::OnDestroy() {
+    alive_ = false;
+    if (destroying_) return;
+    ended_ = true;
+    PostQuitMessage(exitCode_);
+}
+
+// A failure is kept for the constructor, which destroys the window and throws it.
+BOOL frmStatus::OnInitDialog() {
+    alive_ = true;
+    try {
+        BuildWindow();
+    } catch (...) {
+        initFailure_ = std::current_exception();
+    }
+    // No focus yet: a hidden window that took the focus would be activated
+    // unseen and keep an inactive title bar once shown. Show() gives it.
+    return FALSE;
+}
+
+void frmStatus::BuildWindow() {
     const win32::Dpi dpi = win32::ScreenDpi();
     font_ = CreateControlFont(dpi.y, false);
     boldFont_ = CreateControlFont(dpi.y, true);
 
-    RECT frame = win32::TwipsToPixels(0, 0, kStatusClientWidth, kStatusClientHeight, dpi);
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
-    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    win32::SetClientSizeInTwips(hwnd_, kStatusClientWidth, kStatusClientHeight, dpi);
     CentreWindowOn(hwnd_, nullptr);
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(SM_CXICON, SM_CYICON)));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
@@ -196,7 +185,7 @@ void frmStatus::OnInitDialog() {
     }
     SendMessageW(hwnd_, DM_SETDEFID, IDC_CMDPROCESS, 0);
     AddAboutTooltip();
-    txtDirClicks_ = std::make_unique<ClickFocusSelectsAll>(Control(IDC_TXTDIR));
+    txtDirSelectsAll_ = std::make_unique<FocusSelectsAll>(Control(IDC_TXTDIR));
 }
 
 void frmStatus::CreateControls(win32::Dpi dpi) {
@@ -207,7 +196,7 @@ void frmStatus::CreateControls(win32::Dpi dpi) {
                                      place.right - place.left, place.bottom - place.top, hwnd_,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                      Instance(), nullptr);
-        if (!child) modMain::ThrowLastError(control.windowClass);
+        if (!child) win32::ThrowLastError(control.windowClass);
         const HFONT font = win32::AsFont(control.bold ? boldFont_ : font_);
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (wcscmp(control.windowClass, L"Static") == 0) WidenToText(child, font);
@@ -218,7 +207,7 @@ void frmStatus::AddAboutTooltip() {
     HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
                                Instance(), nullptr);
-    if (!tip) modMain::ThrowLastError(TOOLTIPS_CLASSW);
+    if (!tip) win32::ThrowLastError(TOOLTIPS_CLASSW);
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -265,6 +254,9 @@ void frmStatus::EndProgram(int exitCode) {
         PostQuitMessage(exitCode);
 }
 
+// Typing in txtDir replaces the directory: the focus selects all its text.
+void frmStatus::txtDir_GotFocus() { txtDirSelectsAll_->SelectAll(); }
+
 void frmStatus::Show() {
     ShowWindow(hwnd_, showCommand_);
     if (showCommand_ != SW_SHOWMINIMIZED)
@@ -282,7 +274,7 @@ void frmStatus::RefreshList() {
     for (int32_t position = 1; position <= count; ++position) {
         const modMain::cFileItem& entry = modMain::colFiles.Item(position);
         const LRESULT row = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.Path.c_str()));
-        if (row < 0) throw modMain::Win32Error(ERROR_NOT_ENOUGH_MEMORY, L"");
+        if (row < 0) throw win32::Error::FromWin32(ERROR_NOT_ENOUGH_MEMORY, L"");
         SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(row), static_cast<LPARAM>(entry.Key));
     }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);

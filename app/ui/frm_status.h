@@ -12,11 +12,12 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include "click_focus_selects_all.h"
+#include "focus_selects_all.h"
 #include "handle_owners.h"
 #include "pattern_list.h"
 #include "command_line.h"
 #include "user_dialogs.h"
+#include "window_base.h"
 
 class WindowSweepHost;
 class PathwickHost;
@@ -32,15 +33,13 @@ struct StatusEnvironment {
     std::function<std::wstring()> arguments = &modMain::CommandLineArguments;
 };
 
-class frmStatus {
+class frmStatus : public win32::BaseWindow<frmStatus> {
 public:
     // Creates the window, hidden, with all its controls. dialogs answers the
     // handlers' questions; nullptr means the real message boxes and text prompt,
-    // owned by this window. Throws Win32Error.
+    // owned by this window. Throws win32::Error.
     explicit frmStatus(StatusEnvironment environment = {}, UserDialogs* dialogs = nullptr);
     ~frmStatus();
-    frmStatus(const frmStatus&) = delete;
-    frmStatus& operator=(const frmStatus&) = delete;
 
     // Start-up: directory, switches, the list file, the list; with AUTO one run.
     // Runs before the window is first shown; it may end the program (Ended()).
@@ -65,29 +64,32 @@ public:
     void cmdRemove_Click();
     void lstDelete_DblClick();
     void cmdSave_Click();
-    void txtDir_GotFocus();      // dir_field_focus.cpp
+    void txtDir_GotFocus();
     void cmdBrowse_Click();      // with the folder picker's host
     void cmdAbout_Click();       // with the About window
 
-    HWND Window() const noexcept { return hwnd_; }
     HWND Control(int id) const noexcept { return GetDlgItem(hwnd_, id); }
     std::wstring DirText() const;
     void SetDirText(const std::wstring& text);
     UserDialogs& Dialogs() noexcept { return *dialogs_; }
 
 private:
+    friend class win32::BaseWindow<frmStatus>;
     class RunLock;
     struct Command;
     static const Command kCommands[];
 
     static void RegisterWindowClass();
-    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnInitDialog();
+    BOOL OnInitDialog();
+    void BuildWindow();
     void CreateControls(win32::Dpi dpi);
     void AddAboutTooltip();
     bool OnCommand(int id, int code);
+    BOOL OnSetCursor();
+    void OnRestored();
     void OnClose();
+    void OnDestroy();
     bool ModalOpen() const noexcept { return !IsWindowEnabled(hwnd_); }
 
     bool Switch(const wchar_t* name) const;
@@ -106,7 +108,6 @@ private:
     StatusEnvironment environment_;
     UserDialogs* dialogs_ = nullptr;
     std::unique_ptr<WindowDialogs> windowDialogs_;
-    HWND hwnd_ = nullptr;
     win32::GdiObject font_;
     win32::GdiObject boldFont_;
     int showCommand_ = SW_SHOWNORMAL;
@@ -119,7 +120,7 @@ private:
     bool running_ = false;          // a delete run is working
     bool closeRequested_ = false;   // the window was closed during a run
     WindowSweepHost* sweepHost_ = nullptr;
-    std::unique_ptr<ClickFocusSelectsAll> txtDirClicks_;
+    std::unique_ptr<FocusSelectsAll> txtDirSelectsAll_;
     std::exception_ptr initFailure_;
     std::unique_ptr<PathwickHost> picker_;   // Pathwick1, created with the window
 };

@@ -4,7 +4,7 @@
 #include "control_ids.h"
 #include "frm_status.h"
 #include "text_case.h"
-#include "win32_error.h"
+#include "error.h"
 
 namespace {
 constexpr wchar_t kFilenamePrompt[] = L"Enter a new filename (wildcards permitted):";
@@ -43,7 +43,7 @@ void frmStatus::lstDelete_DblClick() {
     HWND list = Control(IDC_LSTDELETE);
     const LRESULT newRow = SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(SelectedRow()),
                                         reinterpret_cast<LPARAM>(answer.c_str()));
-    if (newRow < 0) throw modMain::Win32Error(ERROR_NOT_ENOUGH_MEMORY, L"");
+    if (newRow < 0) throw win32::Error::FromWin32(ERROR_NOT_ENOUGH_MEMORY, L"");
     SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(newRow), static_cast<LPARAM>(RowKey(SelectedRow())));
     SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(SelectedRow()), 0);
 }
@@ -55,7 +55,7 @@ void frmStatus::cmdSave_Click() {
         return;
     try {
         modMain::SaveListTo(environment_.listFile, modMain::colFiles);
-    } catch (const modMain::Win32Error& failure) {
+    } catch (const win32::Error& failure) {
         ReportFailure(failure.Describe(), true);
     }
 }

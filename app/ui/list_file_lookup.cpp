@@ -1,11 +1,11 @@
 #include "list_file_lookup.h"
 #include <windows.h>
 #include "text_case.h"
-#include "unique_handle.h"
+#include "handle_owners.h"
 
 bool ListFileExists(const std::wstring& fileName) {
     WIN32_FIND_DATAW found{};
-    FindHandle search(FindFirstFileW(fileName.c_str(), &found));
+    win32::FindHandle search(FindFirstFileW(fileName.c_str(), &found));
     if (!search) return false;
     constexpr DWORD kNotNormal = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
     if (found.dwFileAttributes & kNotNormal) return false;

@@ -8,7 +8,7 @@ namespace {
 
 // The exception a callee raised (DISP_E_EXCEPTION) as our own error, its
 // strings freed here: the caller owns an EXCEPINFO's contents.
-ComError FromExceptInfo(EXCEPINFO& info) {
+win32::Error FromExceptInfo(EXCEPINFO& info) {
     if (info.pfnDeferredFillIn) info.pfnDeferredFillIn(&info);
     HRESULT hr = info.scode ? info.scode : DISP_E_EXCEPTION;
     std::wstring text;
@@ -16,7 +16,7 @@ ComError FromExceptInfo(EXCEPINFO& info) {
     ::SysFreeString(info.bstrSource);
     ::SysFreeString(info.bstrDescription);
     ::SysFreeString(info.bstrHelpFile);
-    return ComError(hr, std::move(text));
+    return win32::Error::Described(hr, std::move(text));
 }
 
 }  // namespace
@@ -29,7 +29,7 @@ void PathwickControl::Call(DISPID member, WORD flags, DISPPARAMS& params, VARIAN
     HRESULT hr = control_->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
                                   result, &info, nullptr);
     if (hr == DISP_E_EXCEPTION) throw FromExceptInfo(info);
-    ThrowIfFailed(hr);
+    win32::ThrowIfFailed(hr);
 }
 
 void PathwickControl::PutText(DISPID member, const std::wstring& text) {
@@ -53,7 +53,7 @@ bool PathwickControl::Browse() {
     DISPPARAMS none{};
     win32::Variant result;
     Call(DISPID_PATHWICK_BROWSE, DISPATCH_METHOD, none, &result);
-    ThrowIfFailed(::VariantChangeType(&result, &result, 0, VT_BOOL));
+    win32::ThrowIfFailed(::VariantChangeType(&result, &result, 0, VT_BOOL));
     return result.boolVal != VARIANT_FALSE;
 }
 
@@ -62,7 +62,7 @@ bool PathwickControl::Canceled() {
     win32::Variant result;
     Call(DISPID_PATHWICK_CANCELED, DISPATCH_PROPERTYGET, none, &result);
     if (result.vt == VT_NULL || result.vt == VT_EMPTY) return false;
-    ThrowIfFailed(::VariantChangeType(&result, &result, 0, VT_BOOL));
+    win32::ThrowIfFailed(::VariantChangeType(&result, &result, 0, VT_BOOL));
     return result.boolVal != VARIANT_FALSE;
 }
 
@@ -70,6 +70,6 @@ std::wstring PathwickControl::Selected() {
     DISPPARAMS none{};
     win32::Variant result;
     Call(DISPID_PATHWICK_SELECTED, DISPATCH_PROPERTYGET, none, &result);
-    ThrowIfFailed(::VariantChangeType(&result, &result, 0, VT_BSTR));
+    win32::ThrowIfFailed(::VariantChangeType(&result, &result, 0, VT_BSTR));
     return win32::Bstr::Text(result.bstrVal);
 }

@@ -7,13 +7,13 @@
 #include <oleauto.h>
 #include <wrl/client.h>
 #include <string>
-#include "com_error.h"
+#include "error.h"
 
 class PathwickControl {
 public:
     explicit PathwickControl(Microsoft::WRL::ComPtr<IDispatch> control);
 
-    // Every member throws ComError with the control's HRESULT when the call fails.
+    // Every member throws win32::Error with the control's HRESULT when the call fails.
     void SetPrompt(const std::wstring& prompt);
     void SetInitial(const std::wstring& directory);
     // Shows the folder dialog modally; true when a folder was confirmed.

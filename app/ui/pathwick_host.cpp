@@ -218,12 +218,12 @@ void LoadStoredProperties(IOleObject* object) {
     ComPtr<IPersistPropertyBag> bag;
     if (SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&bag)))) {
         ComPtr<EmptyPropertyBag> empty = MakeHostObject<EmptyPropertyBag>();
-        ThrowIfFailed(bag->Load(empty.Get(), nullptr));
+        win32::ThrowIfFailed(bag->Load(empty.Get(), nullptr));
         return;
     }
     ComPtr<IPersistStreamInit> stream;
     if (SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&stream)))) {
-        ThrowIfFailed(stream->InitNew());
+        win32::ThrowIfFailed(stream->InitNew());
     }
 }
 
@@ -236,21 +236,21 @@ ComPtr<IOleClientSite> CreateControlSite(HWND form) {
     return MakeHostObject<ControlSite>(form);
 }
 
-PathwickHost::OleSession::OleSession() { ThrowIfFailed(::OleInitialize(nullptr)); }
+PathwickHost::OleSession::OleSession() { win32::ThrowIfFailed(::OleInitialize(nullptr)); }
 PathwickHost::OleSession::~OleSession() { ::OleUninitialize(); }
 
 PathwickHost::PathwickHost(HWND form, const wchar_t* progId) {
     CLSID clsid{};
-    ThrowIfFailed(::CLSIDFromProgID(progId, &clsid));
-    ThrowIfFailed(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object_)));
+    win32::ThrowIfFailed(::CLSIDFromProgID(progId, &clsid));
+    win32::ThrowIfFailed(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object_)));
     try {
         ComPtr<IOleClientSite> site = CreateControlSite(form);
-        ThrowIfFailed(object_->SetClientSite(site.Get()));
+        win32::ThrowIfFailed(object_->SetClientSite(site.Get()));
         LoadStoredProperties(object_.Get());
         SIZEL extent = kStoredExtent;
-        ThrowIfFailed(object_->SetExtent(DVASPECT_CONTENT, &extent));
+        win32::ThrowIfFailed(object_->SetExtent(DVASPECT_CONTENT, &extent));
         ComPtr<IDispatch> dispatch;
-        ThrowIfFailed(object_.As(&dispatch));
+        win32::ThrowIfFailed(object_.As(&dispatch));
         control_.emplace(std::move(dispatch));
     } catch (...) {
         Close();
@@ -271,7 +271,7 @@ void PathwickHost::Close() noexcept {
 std::unique_ptr<PathwickHost> CreatePathwick1(HWND form, const wchar_t* progId) {
     try {
         return std::make_unique<PathwickHost>(form, progId);
-    } catch (const ComError& error) {
-        throw ComError(error.hr(), L"The folder picker could not be created.\n\n" + error.Describe());
+    } catch (const win32::Error& error) {
+        throw win32::Error::Described(error.Hr(), L"The folder picker could not be created.\n\n" + error.Describe());
     }
 }

@@ -23,7 +23,7 @@ Microsoft::WRL::ComPtr<IOleClientSite> CreateControlSite(HWND form);
 class PathwickHost {
 public:
     // OLE is initialised for this thread for as long as the host lives.
-    // Throws ComError when the control library cannot be loaded or the control
+    // Throws win32::Error when the control library cannot be loaded or the control
     // refuses its site, its properties or its size.
     explicit PathwickHost(HWND form, const wchar_t* progId = kPathwickProgId);
     ~PathwickHost();
@@ -45,7 +45,7 @@ private:
     std::optional<PathwickControl> control_;
 };
 
-// Pathwick1 for the main window. When it cannot be created, the ComError (same
+// Pathwick1 for the main window. When it cannot be created, the win32::Error (same
 // HRESULT) describes that as the start-up report: "The folder picker could not
 // be created." and then the platform's description of why.
 std::unique_ptr<PathwickHost> CreatePathwick1(HWND form, const wchar_t* progId = kPathwickProgId);

@@ -1,5 +1,6 @@
 #include "run_messages.h"
-#include "win32_error.h"
+#include "error.h"
+#include "system_message.h"
 
 std::wstring ConfirmDeleteText(const std::wstring& directory, bool recycle) {
     return L"Are you sure you wish to delete the listed files starting from " + directory + L"?" +
@@ -27,7 +28,7 @@ std::wstring EndedEarlyText(bool preview, const std::wstring& summary) {
 }
 
 std::wstring OutputFailureText(DWORD code) {
-    return L"The standard output could not be written: " + modMain::SystemMessage(code);
+    return L"The standard output could not be written: " + win32::SystemMessage(code);
 }
 
 std::wstring PreviewStayText(modMain::StayReason reason, size_t count) {

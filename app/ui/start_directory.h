@@ -9,6 +9,6 @@ inline constexpr wchar_t kBrowsePrompt[] = L"Choose the directory to start delet
 
 // Sets the prompt and the field's text (unchanged) as the dialog's start, runs
 // the dialog, and gives the chosen directory as the control reports it, or
-// nothing when the dialog was cancelled. Throws ComError.
+// nothing when the dialog was cancelled. Throws win32::Error.
 std::optional<std::wstring> BrowseForStartDirectory(PathwickControl& picker,
                                                     const std::wstring& fieldText);

@@ -3,7 +3,8 @@
 #include "control_ids.h"
 #include "resource_ids.h"
 #include "twips.h"
-#include "win32_error.h"
+#include "window_base.h"
+#include "error.h"
 #include "window_text.h"
 
 namespace {
@@ -26,11 +27,7 @@ constexpr PromptControl kPromptControls[] = {
 
 void PlaceFromTwips(HWND dialog) {
     const win32::Dpi dpi = win32::ScreenDpi();
-    RECT frame = win32::TwipsToPixels(0, 0, kPromptWidth, kPromptHeight, dpi);
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    win32::SetClientSizeInTwips(dialog, kPromptWidth, kPromptHeight, dpi);
     for (const PromptControl& control : kPromptControls) {
         const RECT place = win32::TwipsToPixels(control.left, control.top, control.width, control.height, dpi);
         SetWindowPos(GetDlgItem(dialog, control.id), nullptr, place.left, place.top, place.right - place.left,
@@ -38,54 +35,67 @@ void PlaceFromTwips(HWND dialog) {
     }
 }
 
-struct PromptState {
-    const std::wstring& title;
-    const std::wstring& prompt;
-    const std::wstring& initial;
-    std::wstring answer;
-};
+class TextPrompt : public win32::BaseWindow<TextPrompt> {
+public:
+    TextPrompt(const std::wstring& title, const std::wstring& prompt, const std::wstring& initial)
+        : title_(title), prompt_(prompt), initial_(initial) {}
 
-INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: {
-        auto* state = reinterpret_cast<PromptState*>(lParam);
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        SetWindowTextW(dialog, state->title.c_str());
-        SetDlgItemTextW(dialog, IDC_PROMPT_LABEL, state->prompt.c_str());
-        HWND field = GetDlgItem(dialog, IDC_PROMPT_EDIT);
-        SetWindowTextW(field, state->initial.c_str());
-        PlaceFromTwips(dialog);
-        CentreWindowOn(dialog, GetWindow(dialog, GW_OWNER));
+    std::wstring Run(HWND owner) {
+        const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROMPT), owner,
+                                               DialogProc, reinterpret_cast<LPARAM>(this));
+        if (result == -1) win32::ThrowLastError();
+        return result == IDOK ? answer_ : std::wstring();
+    }
+
+private:
+    friend class win32::BaseWindow<TextPrompt>;
+
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+        switch (message) {
+        case WM_INITDIALOG:
+            OnInitDialog();
+            return FALSE;   // the focus is set
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK) {
+                OK_Click();
+                return TRUE;
+            }
+            if (LOWORD(wParam) == IDCANCEL) {   // Cancel, Esc and the close box
+                EndDialog(hwnd_, IDCANCEL);
+                return TRUE;
+            }
+            break;
+        }
+        return FALSE;
+    }
+
+    void OnInitDialog() {
+        SetWindowTextW(hwnd_, title_.c_str());
+        SetDlgItemTextW(hwnd_, IDC_PROMPT_LABEL, prompt_.c_str());
+        HWND field = GetDlgItem(hwnd_, IDC_PROMPT_EDIT);
+        SetWindowTextW(field, initial_.c_str());
+        PlaceFromTwips(hwnd_);
+        CentreWindowOn(hwnd_, GetWindow(hwnd_, GW_OWNER));
         SetFocus(field);
         SendMessageW(field, EM_SETSEL, 0, -1);
-        return FALSE;   // the focus is set
     }
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDOK: {
-            auto* state = reinterpret_cast<PromptState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-            state->answer = DialogItemText(dialog, IDC_PROMPT_EDIT);
-            EndDialog(dialog, IDOK);
-            return TRUE;
-        }
-        case IDCANCEL:   // Cancel, Esc and the close box
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        }
-        break;
+
+    void OK_Click() {
+        answer_ = DialogItemText(hwnd_, IDC_PROMPT_EDIT);
+        EndDialog(hwnd_, IDOK);
     }
-    return FALSE;
-}
+
+    const std::wstring& title_;
+    const std::wstring& prompt_;
+    const std::wstring& initial_;
+    std::wstring answer_;
+};
 
 }  // namespace
 
 std::wstring ShowTextPrompt(HWND owner, const std::wstring& title, const std::wstring& prompt,
                             const std::wstring& initial) {
-    PromptState state{title, prompt, initial, {}};
-    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROMPT),
-                                           owner, PromptProc, reinterpret_cast<LPARAM>(&state));
-    if (result == -1) modMain::ThrowLastError(L"");
-    return result == IDOK ? state.answer : std::wstring();
+    return TextPrompt(title, prompt, initial).Run(owner);
 }
 
 void CentreWindowOn(HWND window, HWND over) {

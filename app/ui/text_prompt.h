@@ -5,7 +5,7 @@
 #include <string>
 
 // The field's text on OK, "" on Cancel. The field starts with initial, selected.
-// Throws Win32Error when the dialog cannot be created.
+// Throws win32::Error when the dialog cannot be created.
 std::wstring ShowTextPrompt(HWND owner, const std::wstring& title, const std::wstring& prompt,
                             const std::wstring& initial);
 

@@ -6,7 +6,7 @@
 #include "command_line.h"
 #include "temp_tree.h"
 #include "test_support.h"
-#include "win32_error.h"
+#include "error.h"
 
 namespace modMain {
 namespace {
@@ -95,9 +95,9 @@ TEST(ListText, PatternsThatWouldChangeOnTheWayAreRefused) {
     for (const wchar_t* path : {L"\u0101*.tmp", L"\u4e2d.tmp"}) {
         const auto refused = FailureOf([&] { FormatList(ListOf({L"*.bak", path}), 1252); });
         ASSERT_TRUE(refused);
-        EXPECT_EQ(refused->code(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
+        EXPECT_EQ(refused->Win32Code(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
     }
-    EXPECT_THROW(FormatList(ListOf({L"a\rb"}), 1252), Win32Error);
+    EXPECT_THROW(FormatList(ListOf({L"a\rb"}), 1252), win32::Error);
     EXPECT_EQ(FormatList(ListOf({L"\u4e2d.tmp"}), CP_UTF8), "\xe4\xb8\xad.tmp\r\n");
 }
 
@@ -133,8 +133,8 @@ TEST_F(ListFile, LoadingAMissingFileFailsWithTheListEmptied) {
     FileCollection list = ListOf({L"old"});
     const auto failure = FailureOf([&] { LoadListFrom(file, list); });
     ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->code(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(failure->subject(), file);
+    EXPECT_EQ(failure->Win32Code(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(failure->Subject(), file);
     EXPECT_NE(failure->Describe().find(file), std::wstring::npos);
     EXPECT_TRUE(list.Empty());
 }
@@ -150,8 +150,8 @@ protected:
     DWORD SaveFailure(const FileCollection& list) {
         const auto failure = FailureOf([&] { SaveListTo(file, list); });
         if (!failure) return ERROR_SUCCESS;
-        EXPECT_EQ(failure->subject(), file);
-        return failure->code();
+        EXPECT_EQ(failure->Subject(), file);
+        return failure->Win32Code();
     }
     static constexpr const char* kOld = "*.bak\r\n>keep\r\n*.old\r\n";
 };

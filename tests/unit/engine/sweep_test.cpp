@@ -8,8 +8,8 @@
 #include <vector>
 #include "temp_tree.h"
 #include "test_support.h"
-#include "unique_handle.h"
-#include "win32_error.h"
+#include "handle_owners.h"
+#include "error.h"
 
 namespace modMain {
 namespace {
@@ -228,7 +228,7 @@ TEST_F(SweepTest, EmptyOrBlankStartIsAFailureNotTheCurrentDrive) {
         Sweep sweep(host, all);
         const auto failure = FailureOf([&] { sweep.SweepFolder(start, directories, files); });
         ASSERT_TRUE(failure);
-        EXPECT_EQ(failure->code(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+        EXPECT_EQ(failure->Win32Code(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
     }
     EXPECT_EQ(directories, 0);
     EXPECT_TRUE(host.events.empty());
@@ -240,8 +240,8 @@ TEST_F(SweepTest, MissingStartFailsBeforeAnythingHappens) {
     Sweep sweep(host, all);
     const auto failure = FailureOf([&] { sweep.SweepFolder(missing, directories, files); });
     ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->code(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-    EXPECT_EQ(failure->subject(), missing);
+    EXPECT_EQ(failure->Win32Code(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(failure->Subject(), missing);
     EXPECT_EQ(directories, 0);
     EXPECT_EQ(files, 0);
     EXPECT_TRUE(host.events.empty());
@@ -261,8 +261,8 @@ TEST_F(SweepTest, ADirectoryThatVanishesEndsTheSweepWithWhatWasCounted) {
     Sweep sweep(host, temporary);
     const auto failure = FailureOf([&] { sweep.SweepFolder(tree.Root(), directories, files); });
     ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->code(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-    EXPECT_EQ(failure->subject(), tree.Path(L"a"));
+    EXPECT_EQ(failure->Win32Code(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(failure->Subject(), tree.Path(L"a"));
     EXPECT_EQ(directories, 1);
     EXPECT_EQ(files, 1);
     EXPECT_TRUE(tree.Exists(L"b\\2.tmp"));
@@ -441,8 +441,8 @@ TEST_F(RecycleTest, AFileInUseIsCountedByEveryPatternThatMatchesItAsInADeleteRun
     for (SweepAction action : {SweepAction::Delete, SweepAction::Recycle}) {
         tree.File(L"in-use.tmp");
         tree.File(L"free.tmp");
-        FileHandle inUse(::CreateFileW(tree.Path(L"in-use.tmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                                       nullptr));
+        win32::FileHandle inUse(::CreateFileW(tree.Path(L"in-use.tmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                              nullptr));
         ASSERT_TRUE(inUse);
         files = directories = 0;
         Run(ListOf({L"*.tmp", L"in-*", L"*.bak"}), {}, Options(action));

@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <optional>
 #include "pattern_list.h"
-#include "win32_error.h"
+#include "error.h"
 
 namespace enginetest {
 
@@ -17,12 +17,12 @@ inline modMain::FileCollection ListOf(std::initializer_list<const wchar_t*> path
     return list;
 }
 
-// The Win32Error the action throws, or nothing when it succeeds.
+// The win32::Error the action throws, or nothing when it succeeds.
 template <typename Action>
-std::optional<modMain::Win32Error> FailureOf(Action action) {
+std::optional<win32::Error> FailureOf(Action action) {
     try {
         action();
-    } catch (const modMain::Win32Error& failure) {
+    } catch (const win32::Error& failure) {
         return failure;
     }
     return std::nullopt;

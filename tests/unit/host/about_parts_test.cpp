@@ -3,7 +3,7 @@
 // and the product picture stored as a resource.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include "win32_error.h"
+#include "error.h"
 #include "about_parts.h"
 #include "about_resources.h"
 #include "busy_pointer.h"
@@ -62,9 +62,9 @@ TEST(AboutLink, ADocumentTheShellCannotOpenIsAFailureInThePlatformsWords) {
     try {
         about::OpenDocument(missing);
         FAIL() << "the shell's refusal was swallowed";
-    } catch (const modMain::Win32Error& error) {
-        EXPECT_EQ(error.code(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-        EXPECT_EQ(error.subject(), missing);
+    } catch (const win32::Error& error) {
+        EXPECT_EQ(error.Win32Code(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+        EXPECT_EQ(error.Subject(), missing);
     }
 }
 

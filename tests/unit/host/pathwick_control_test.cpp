@@ -8,7 +8,9 @@
 #include "fake_dispatch.h"
 #include "describe_failure.h"
 #include "pathwick_control.h"
-#include "win32_error.h"
+#include "error.h"
+#include "text_conversion.h"
+#include "system_message.h"
 
 namespace {
 
@@ -74,8 +76,8 @@ TEST_F(PathwickControlTest, CanceledTakesNullAndEmptyAsFalseAndCoercesOtherValue
     try {
         control.Canceled();
         FAIL() << "a text that is no Boolean was taken for one";
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.hr(), DISP_E_TYPEMISMATCH);
+    } catch (const win32::Error& error) {
+        EXPECT_EQ(error.Hr(), DISP_E_TYPEMISMATCH);
     }
 }
 
@@ -98,8 +100,8 @@ TEST_F(PathwickControlTest, FailuresCarryTheHresultAndTheBestDescription) {
     try {
         control.SetPrompt(L"x");
         FAIL() << "the failure was swallowed";
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.hr(), E_ACCESSDENIED);
+    } catch (const win32::Error& error) {
+        EXPECT_EQ(error.Hr(), E_ACCESSDENIED);
         EXPECT_FALSE(error.Describe().empty());  // the platform's own words
     }
 
@@ -107,8 +109,8 @@ TEST_F(PathwickControlTest, FailuresCarryTheHresultAndTheBestDescription) {
     try {
         control.Browse();
         FAIL() << "the control's exception was swallowed";
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.hr(), E_UNEXPECTED);
+    } catch (const win32::Error& error) {
+        EXPECT_EQ(error.Hr(), E_UNEXPECTED);
         EXPECT_EQ(error.Describe(), L"The form has no hwnd.");
     }
 
@@ -117,8 +119,8 @@ TEST_F(PathwickControlTest, FailuresCarryTheHresultAndTheBestDescription) {
     try {
         control.Canceled();
         FAIL();
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.hr(), E_OUTOFMEMORY);
+    } catch (const win32::Error& error) {
+        EXPECT_EQ(error.Hr(), E_OUTOFMEMORY);
         EXPECT_FALSE(error.Describe().empty());
     }
 }
@@ -127,19 +129,19 @@ TEST_F(PathwickControlTest, FailuresCarryTheHresultAndTheBestDescription) {
 // same way, and loses no character of a name outside the ANSI code page.
 TEST(FailureWords, BothErrorKindsCarryTheirWordsInUtf8AndDescribeAlike) {
     const std::wstring name = L"C:\\\u0416\u4e2d\u00e9";
-    const modMain::Win32Error win32(ERROR_ACCESS_DENIED, name);
-    const ComError com(E_UNEXPECTED, L"Not here: " + name);
-    EXPECT_EQ(std::string(win32.what()), modMain::Utf8(win32.Describe()));
-    EXPECT_EQ(std::string(com.what()), modMain::Utf8(com.Describe()));
+    const win32::Error fromCode = win32::Error::FromWin32(ERROR_ACCESS_DENIED, name);
+    const win32::Error fromCallee = win32::Error::Described(E_UNEXPECTED, L"Not here: " + name);
+    EXPECT_EQ(std::string(fromCode.what()), win32::Utf8(fromCode.Describe()));
+    EXPECT_EQ(std::string(fromCallee.what()), win32::Utf8(fromCallee.Describe()));
 
-    const std::exception& plainWin32 = win32;
-    const std::exception& plainCom = com;
-    EXPECT_EQ(DescribeFailure(plainWin32), modMain::SystemMessage(ERROR_ACCESS_DENIED) + L"\r\n" + name);
+    const std::exception& plainWin32 = fromCode;
+    const std::exception& plainCom = fromCallee;
+    EXPECT_EQ(DescribeFailure(plainWin32), win32::SystemMessage(ERROR_ACCESS_DENIED) + L"\r\n" + name);
     EXPECT_EQ(DescribeFailure(plainCom), L"Not here: " + name);
 }
 
 TEST(FailureWords, OnlyRunningOutOfMemoryIsDescribedAsSuch) {
-    EXPECT_EQ(DescribeFailure(std::bad_alloc()), modMain::SystemMessage(ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_EQ(DescribeFailure(std::bad_alloc()), win32::SystemMessage(ERROR_NOT_ENOUGH_MEMORY));
     EXPECT_EQ(DescribeFailure(std::runtime_error("The table is full.")), L"The table is full.");
     EXPECT_EQ(DescribeFailure(std::runtime_error("caf\xE9")), L"caf\u00e9") << "foreign text in the ANSI code page";
 }

@@ -114,9 +114,9 @@ TEST(PathwickHostCreation, AnUnknownProgIdFailsWithTheReasonInTheReport) {
     try {
         CreatePathwick1(nullptr, L"Tollen.NoSuchControl");
         FAIL() << "a control that does not exist was created";
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.hr(), CO_E_CLASSSTRING);
-        const std::wstring reason = ComError(CO_E_CLASSSTRING).Describe();
+    } catch (const win32::Error& error) {
+        EXPECT_EQ(error.Hr(), CO_E_CLASSSTRING);
+        const std::wstring reason = win32::Error(CO_E_CLASSSTRING).Describe();
         EXPECT_FALSE(reason.empty());
         EXPECT_EQ(error.Describe(), L"The folder picker could not be created.\n\n" + reason);
         // Handlers that see only std::exception get the same words.

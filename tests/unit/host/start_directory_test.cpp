@@ -55,7 +55,7 @@ TEST_F(StartDirectoryBrowse, ANullCanceledCountsAsAChoice) {
 
 TEST_F(StartDirectoryBrowse, AFailedBrowseStopsBeforeTheStateIsRead) {
     fake.Raise(DISPID_PATHWICK_BROWSE, E_ACCESSDENIED, L"The form has no hwnd.");
-    EXPECT_THROW(BrowseForStartDirectory(picker, L"C:\\"), ComError);
+    EXPECT_THROW(BrowseForStartDirectory(picker, L"C:\\"), win32::Error);
     EXPECT_EQ(Members(fake).back(), DISPID_PATHWICK_BROWSE);
 }
 

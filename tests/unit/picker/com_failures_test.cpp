@@ -1,6 +1,6 @@
 // Failures of the library's own helpers reach the COM caller as the HRESULT
 // they stand for, never as a guess.
-#include "com_error.h"
+#include "com_boundary.h"
 #include "picture_render.h"
 #include "shell_open.h"
 
@@ -24,7 +24,7 @@ HRESULT HrOf(const Exception& exception) {
 
 TEST(ComFailures, AnExceptionIsOutOfMemoryOnlyWhenMemoryRanOut) {
     EXPECT_EQ(E_OUTOFMEMORY, HrOf(std::bad_alloc()));
-    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED), HrOf(tollen::ComError(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED))));
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED), HrOf(win32::Error(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED))));
     EXPECT_EQ(E_UNEXPECTED, HrOf(std::runtime_error("no such state")));
     EXPECT_EQ(E_UNEXPECTED, HrOf(std::length_error("too long")));
 }

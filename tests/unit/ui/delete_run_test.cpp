@@ -6,7 +6,9 @@
 #include "control_ids.h"
 #include "exit_codes.h"
 #include "run_messages.h"
-#include "win32_error.h"
+#include "error.h"
+#include "text_conversion.h"
+#include "system_message.h"
 #include "window_text.h"
 #include "ui_test_support.h"
 
@@ -170,7 +172,7 @@ TEST_F(DeleteRunTest, AFailingSweepIsReportedAndRestoresTheWindow) {
     ASSERT_EQ(dialogs.calls.size(), 2u);
     EXPECT_EQ(dialogs.calls[1].title, L"Scourway");
     EXPECT_EQ(dialogs.calls[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
-    EXPECT_NE(dialogs.calls[1].text.find(modMain::SystemMessage(ERROR_PATH_NOT_FOUND)), std::wstring::npos);
+    EXPECT_NE(dialogs.calls[1].text.find(win32::SystemMessage(ERROR_PATH_NOT_FOUND)), std::wstring::npos);
     EXPECT_NE(dialogs.calls[1].text.find(folder / L"missing"), std::wstring::npos);
     ExpectIdle();
     EXPECT_FALSE(form->Ended());
@@ -238,12 +240,12 @@ TEST_F(DeleteRunTest, AFailureThatEndsTheSweepReportsTheWorkDoneSoFar) {
     EXPECT_FALSE(folder.Exists(L"tree\\a.tmp"));
     EXPECT_FALSE(folder.Exists(L"tree\\one\\b.tmp"));
     ASSERT_EQ(dialogs.calls.size(), 2u);
-    const std::wstring description = modMain::SystemMessage(ERROR_PATH_NOT_FOUND) + L"\r\n" + (folder / L"tree\\two");
+    const std::wstring description = win32::SystemMessage(ERROR_PATH_NOT_FOUND) + L"\r\n" + (folder / L"tree\\two");
     const std::wstring soFar = L"The delete run ended on a failure. So far: 2 total files deleted in 2 directories.";
     EXPECT_EQ(dialogs.calls[1].text, description + L"\r\n\r\n" + soFar);
     EXPECT_EQ(dialogs.calls[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
     EXPECT_EQ(output, std::vector<std::wstring>{soFar});
-    EXPECT_EQ(errors, (std::vector<std::wstring>{modMain::SystemMessage(ERROR_PATH_NOT_FOUND), folder / L"tree\\two"}));
+    EXPECT_EQ(errors, (std::vector<std::wstring>{win32::SystemMessage(ERROR_PATH_NOT_FOUND), folder / L"tree\\two"}));
     EXPECT_EQ(form->ExitCode(), kExitFailed);
     ExpectIdle();
 
@@ -289,7 +291,7 @@ TEST_F(DeleteRunTest, OutputThatCannotBeWrittenMakesTheRunAFailure) {
         CapturedStream err(STD_ERROR_HANDLE, folder / L"err.txt");
         form->cmdProcess_Click();
         EXPECT_NE(err.Text().find("The standard output could not be written: " +
-                                  modMain::Utf8(modMain::SystemMessage(ERROR_ACCESS_DENIED))),
+                                  win32::Utf8(win32::SystemMessage(ERROR_ACCESS_DENIED))),
                   std::string::npos)
             << err.Text();
     }

@@ -4,8 +4,9 @@
 #include "control_ids.h"
 #include "exit_codes.h"
 #include "list_file_lookup.h"
-#include "unique_handle.h"
-#include "win32_error.h"
+#include "handle_owners.h"
+#include "error.h"
+#include "system_message.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -13,7 +14,26 @@ namespace {
 using Strings = std::vector<std::wstring>;
 constexpr UINT kQuestion = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1;
 
-class FormLoadTest : public StatusTest {};
+class FormLoadTest : public StatusTest {
+protected:
+    // A second start-up in the same test: the first window gone, its quit and its boxes with it.
+    void StartAgain() {
+        form.reset();
+        DrainQuit();
+        dialogs.calls.clear();
+    }
+    // An unattended load that fails: no box, the program ends with a failure, and
+    // standard error (captured in errorsFile) holds words.
+    void ExpectUnattendedFailure(const std::wstring& errorsFile, const char* words) {
+        arguments = L"/AUTO /QUIET";
+        CapturedStream errors(STD_ERROR_HANDLE, folder / errorsFile);
+        Form().Form_Load();
+        EXPECT_TRUE(dialogs.calls.empty());
+        EXPECT_TRUE(form->Ended());
+        EXPECT_EQ(form->ExitCode(), kExitFailed);
+        EXPECT_NE(errors.Text().find(words), std::string::npos) << errors.Text();
+    }
+};
 
 TEST_F(FormLoadTest, FixPathAppendsOneBackslashUnlessThereIsOne) {
     EXPECT_EQ(frmStatus::FixPath(L"C:\\WINDOWS"), L"C:\\WINDOWS\\");
@@ -122,17 +142,9 @@ TEST_F(FormLoadTest, AFolderNamedKillLstIsAFailureWithoutTheQuestion) {
     EXPECT_EQ(form->ExitCode(), kExitFailed);
 
     // Unattended, the same words go to standard error alone; a hidden folder is a folder too.
-    form.reset();
-    DrainQuit();
-    dialogs.calls.clear();
+    StartAgain();
     SetFileAttributesW((folder / L"KILL.LST").c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
-    arguments = L"/AUTO /QUIET";
-    CapturedStream errors(STD_ERROR_HANDLE, folder / L"errors.txt");
-    Form().Form_Load();
-    EXPECT_TRUE(dialogs.calls.empty());
-    EXPECT_TRUE(form->Ended());
-    EXPECT_EQ(form->ExitCode(), kExitFailed);
-    EXPECT_NE(errors.Text().find("KILL.LST is a folder"), std::string::npos) << errors.Text();
+    ExpectUnattendedFailure(L"errors.txt", "KILL.LST is a folder");
 }
 
 TEST_F(FormLoadTest, YesCreatesAnEmptyListFileAndAnAutoRunUsesIt) {
@@ -168,14 +180,14 @@ TEST_F(FormLoadTest, AListFileThatCannotBeCreatedStopsTheStartUp) {
 
 TEST_F(FormLoadTest, AListFileThatCannotBeReadStopsTheStartUp) {
     WriteList("*.tmp\r\n");
-    FileHandle locked(CreateFileW((folder / L"KILL.LST").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    win32::FileHandle locked(CreateFileW((folder / L"KILL.LST").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(locked);
     dialogs.answers = {IDOK};
     Form().Form_Load();
     ASSERT_EQ(dialogs.calls.size(), 1u);
     EXPECT_EQ(dialogs.calls[0].title, L"Scourway");
     EXPECT_NE(dialogs.calls[0].text.find(folder / L"KILL.LST"), std::wstring::npos);
-    EXPECT_NE(dialogs.calls[0].text.find(modMain::SystemMessage(ERROR_SHARING_VIOLATION)), std::wstring::npos)
+    EXPECT_NE(dialogs.calls[0].text.find(win32::SystemMessage(ERROR_SHARING_VIOLATION)), std::wstring::npos)
         << testing::PrintToString(dialogs.calls[0].text);
     EXPECT_TRUE(form->Ended());
     EXPECT_EQ(form->ExitCode(), kExitFailed);
@@ -202,19 +214,11 @@ TEST_F(FormLoadTest, UnattendedStartUpFailuresGoToStandardErrorWithoutABox) {
     }
 
     // A list that cannot be read: no box at all.
-    form.reset();
-    DrainQuit();
-    dialogs.calls.clear();
+    StartAgain();
     WriteList("*.tmp\r\n");
-    FileHandle locked(CreateFileW((folder / L"KILL.LST").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    win32::FileHandle locked(CreateFileW((folder / L"KILL.LST").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(locked);
-    arguments = L"/QUIET /AUTO";
-    CapturedStream errors(STD_ERROR_HANDLE, folder / L"errors-2.txt");
-    Form().Form_Load();
-    EXPECT_TRUE(dialogs.calls.empty());
-    EXPECT_TRUE(form->Ended());
-    EXPECT_EQ(form->ExitCode(), kExitFailed);
-    EXPECT_NE(errors.Text().find("KILL.LST"), std::string::npos) << errors.Text();
+    ExpectUnattendedFailure(L"errors-2.txt", "KILL.LST");
 }
 
 }  // namespace

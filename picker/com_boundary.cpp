@@ -1,21 +1,22 @@
-#include "com_error.h"
+#include "com_boundary.h"
+
+#include "system_message.h"
 
 #include <oleauto.h>
 #include <wrl/client.h>
+
+#include <new>
+#include <string>
 
 using Microsoft::WRL::ComPtr;
 
 namespace tollen {
 
-void ThrowHr(HRESULT hr) { throw ComError(hr); }
-
-void ThrowLastError() { ThrowHr(LastErrorHr()); }
-
 HRESULT CurrentExceptionHr() noexcept {
     try {
         throw;
-    } catch (const ComError& error) {
-        return error.hr();
+    } catch (const win32::Error& error) {
+        return error.Hr();
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     } catch (...) {
@@ -29,7 +30,7 @@ HRESULT ReportError(HRESULT hr, REFIID iid) noexcept {
         if (FAILED(::CreateErrorInfo(&create))) return hr;
         create->SetGUID(iid);
         create->SetSource(const_cast<LPOLESTR>(L"Tollen.Pathwick"));
-        const std::wstring description = SystemMessage(hr);
+        const std::wstring description = win32::SystemMessage(hr);
         create->SetDescription(const_cast<LPOLESTR>(description.c_str()));
         ComPtr<IErrorInfo> info;
         if (SUCCEEDED(create.As(&info))) ::SetErrorInfo(0, info.Get());

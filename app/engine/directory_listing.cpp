@@ -57,6 +57,13 @@ DirectoryListing ListDirectory(const std::wstring& extendedDirectory, const std:
     return listing;
 }
 
+void EnsureDirectoryExists(const std::wstring& extendedDirectory, const std::wstring& shownAs) {
+    const DWORD attributes = ::GetFileAttributesW(AddSlash(extendedDirectory).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+    const DWORD code = attributes == INVALID_FILE_ATTRIBUTES ? ::GetLastError() : ERROR_DIRECTORY;
+    throw win32::Error::FromWin32(code == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : code, shownAs);
+}
+
 std::vector<bool> FilesStillListed(const std::wstring& extendedDirectory, const std::wstring& shownAs,
                                    const std::vector<std::wstring>& names) {
     std::vector<bool> listed(names.size(), false);

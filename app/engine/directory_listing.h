@@ -20,6 +20,10 @@ struct DirectoryListing {
 // Throws win32::Error naming shownAs when it cannot be opened or read.
 DirectoryListing ListDirectory(const std::wstring& extendedDirectory, const std::wstring& shownAs);
 
+// Throws win32::Error naming shownAs, as ListDirectory would, when the
+// directory is no longer there (or is no directory).
+void EnsureDirectoryExists(const std::wstring& extendedDirectory, const std::wstring& shownAs);
+
 // Which of the names (each as a listing gave it) the directory still lists as
 // files, compared exactly: one reading of the directory however many names are
 // asked. Throws win32::Error as ListDirectory does.

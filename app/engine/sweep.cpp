@@ -3,6 +3,7 @@
 #include <utility>
 #include "command_line.h"
 #include "directory_listing.h"
+#include "directory_walk.h"
 #include "file_removal.h"
 #include "long_path.h"
 #include "recycle_bin.h"
@@ -10,16 +11,6 @@
 
 namespace modMain {
 namespace {
-
-// One directory in the two forms the sweep needs.
-struct Location {
-    std::wstring extended;   // for the file APIs
-    std::wstring shown;      // for the caption and onMatch
-};
-
-Location Child(const Location& parent, const std::wstring& name) {
-    return {AddSlash(parent.extended) + name, AddSlash(parent.shown) + name};
-}
 
 // An empty path would otherwise mean the current directory (or, joined to a
 // pattern, the current drive's root); it names no directory.
@@ -235,33 +226,19 @@ struct Sweep::Impl {
         return sweep.failed_ == failedBefore && sweep.alreadyGone_ == goneBefore;
     }
 
-    // Pre-order, depth first, without recursion: each level keeps only the
-    // names of its subdirectories while the ones below it are walked.
+    // Pre-order, depth first: the directories come listed from a reader thread
+    // (directory_walk.h), so the listing of the next ones overlaps this work.
     void Walk(const Location& start, int32_t& directories, int32_t& files) {
-        struct Level {
-            Location directory;
-            std::vector<std::wstring> subdirectories;
-            size_t next = 0;
-        };
-        std::vector<Level> levels;
-        auto enter = [&](Location directory) {
-            DirectoryListing listing = ListDirectory(directory.extended, directory.shown);
+        DirectoryWalk walk(start);
+        DirectoryWalk::Directory directory;
+        for (bool first = true; walk.Next(directory); first = false) {
+            if (!first) YieldOrStop();   // before each subdirectory is entered
+            // Read ahead, so it may have gone since: then the sweep ends as its listing would have.
+            EnsureDirectoryExists(directory.location.extended, directory.location.shown);
             ++directories;
-            sweep.host_.SetCaption(L"Scourway - " + directory.shown);
+            sweep.host_.SetCaption(L"Scourway - " + directory.location.shown);
             YieldOrStop();
-            Apply(directory, listing.files, &files);
-            levels.push_back(Level{std::move(directory), std::move(listing.subdirectories)});
-        };
-        enter(start);
-        while (!levels.empty()) {
-            Level& level = levels.back();
-            if (level.next == level.subdirectories.size()) {
-                levels.pop_back();
-                continue;
-            }
-            Location child = Child(level.directory, level.subdirectories[level.next++]);
-            YieldOrStop();
-            enter(std::move(child));
+            Apply(directory.location, directory.files, &files);
         }
     }
 };

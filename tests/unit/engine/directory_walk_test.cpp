@@ -1,0 +1,89 @@
+#include "directory_walk.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "error.h"
+#include "long_path.h"
+#include "temp_tree.h"
+
+namespace modMain {
+namespace {
+
+using enginetest::TempTree;
+
+Location StartOf(const TempTree& tree) { return {ExtendedPath(tree.Root()), tree.Root()}; }
+
+// The walk's order worked out the plain way: list, then each subdirectory in turn.
+void ExpectedOrder(const Location& directory, std::vector<std::wstring>& shown, std::vector<size_t>& files) {
+    const DirectoryListing listing = ListDirectory(directory.extended, directory.shown);
+    shown.push_back(directory.shown);
+    files.push_back(listing.files.size());
+    for (const std::wstring& name : listing.subdirectories) ExpectedOrder(ChildLocation(directory, name), shown, files);
+}
+
+// More directories than the reader may be ahead, deep and wide, some with files:
+// every one comes once, in pre-order, with its own files.
+TEST(DirectoryWalk, GivesEveryDirectoryOnceInPreOrderWithItsFiles) {
+    TempTree tree;
+    std::wstring deep;
+    for (int i = 0; i < 40; ++i) {
+        deep += (deep.empty() ? L"" : L"\\") + std::wstring(L"d") + std::to_wstring(i);
+        tree.Dir(deep);
+        if (i % 3 == 0) tree.File(deep + L"\\f.tmp");
+    }
+    for (int i = 0; i < 60; ++i) {
+        const std::wstring wide = L"w" + std::to_wstring(i);
+        tree.Dir(wide);
+        for (int f = 0; f < i % 4; ++f) tree.File(wide + L"\\" + std::to_wstring(f) + L".txt");
+    }
+    std::vector<std::wstring> expectedShown;
+    std::vector<size_t> expectedFiles;
+    ExpectedOrder(StartOf(tree), expectedShown, expectedFiles);
+    ASSERT_GT(expectedShown.size(), 2 * DirectoryWalk::kAhead);
+
+    std::vector<std::wstring> shown;
+    std::vector<size_t> files;
+    DirectoryWalk walk(StartOf(tree));
+    DirectoryWalk::Directory directory;
+    while (walk.Next(directory)) {
+        shown.push_back(directory.location.shown);
+        files.push_back(directory.files.size());
+        EXPECT_EQ(directory.location.extended, ExtendedPath(directory.location.shown));
+    }
+    EXPECT_EQ(shown, expectedShown);
+    EXPECT_EQ(files, expectedFiles);
+    EXPECT_FALSE(walk.Next(directory));   // and stays done
+}
+
+// A caller that stops early leaves a reader waiting for room: the walk must
+// still end, at once, when it is destroyed.
+TEST(DirectoryWalk, ACallerThatStopsEarlyEndsTheReader) {
+    TempTree tree;
+    for (int i = 0; i < 3 * static_cast<int>(DirectoryWalk::kAhead); ++i) tree.Dir(L"d" + std::to_wstring(i));
+    {
+        DirectoryWalk walk(StartOf(tree));
+        DirectoryWalk::Directory directory;
+        ASSERT_TRUE(walk.Next(directory));
+        EXPECT_EQ(directory.location.shown, tree.Root());
+    }
+    DirectoryWalk unused(StartOf(tree));   // never asked at all
+}
+
+// The start cannot be listed: the failure, naming it, is the first thing the caller meets.
+TEST(DirectoryWalk, AStartThatCannotBeListedFailsAtTheFirstDirectory) {
+    TempTree tree;
+    const Location missing{ExtendedPath(tree.Path(L"absent")), tree.Path(L"absent")};
+    DirectoryWalk walk(missing);
+    DirectoryWalk::Directory directory;
+    try {
+        walk.Next(directory);
+        FAIL() << "a missing start was walked";
+    } catch (const win32::Error& failure) {
+        EXPECT_EQ(failure.Win32Code(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+        EXPECT_EQ(failure.Subject(), tree.Path(L"absent"));
+    }
+}
+
+}  // namespace
+}  // namespace modMain

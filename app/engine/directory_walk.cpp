@@ -9,7 +9,8 @@ Location ChildLocation(const Location& parent, const std::wstring& name) {
     return {AddSlash(parent.extended) + name, AddSlash(parent.shown) + name};
 }
 
-DirectoryWalk::DirectoryWalk(Location start) : reader_(&DirectoryWalk::Read, this, std::move(start)) {}
+DirectoryWalk::DirectoryWalk(Location start, Prepare prepare)
+    : prepare_(std::move(prepare)), reader_(&DirectoryWalk::Read, this, std::move(start)) {}
 
 DirectoryWalk::~DirectoryWalk() {
     {
@@ -59,7 +60,9 @@ void DirectoryWalk::Read(Location start) noexcept {
         auto visit = [&levels, this](Location directory) {
             DirectoryListing listing = ListDirectory(directory.extended, directory.shown);
             levels.push_back(Level{directory, std::move(listing.subdirectories)});
-            return Hand(Directory{std::move(directory), std::move(listing.files)});
+            Directory listed{std::move(directory), std::move(listing.files), {}};
+            if (prepare_) prepare_(listed);
+            return Hand(std::move(listed));
         };
         bool reading = visit(std::move(start));
         while (reading && !levels.empty()) {

@@ -8,11 +8,13 @@
 #include <cstddef>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 #include "directory_listing.h"
+#include "file_removal.h"
 
 namespace modMain {
 
@@ -31,9 +33,12 @@ public:
     struct Directory {
         Location location;
         std::vector<FileEntry> files;
+        std::vector<OpenedFile> opened;   // what prepare opened ahead, by file (may be empty)
     };
+    // Run on the reader thread for each directory listed, before it is handed on.
+    using Prepare = std::function<void(Directory&)>;
 
-    explicit DirectoryWalk(Location start);
+    explicit DirectoryWalk(Location start, Prepare prepare = {});
     // Stops the reader and waits for it; nothing it read is used.
     ~DirectoryWalk();
     DirectoryWalk(const DirectoryWalk&) = delete;
@@ -55,6 +60,7 @@ private:
     bool finished_ = false;         // the reader queued its last directory
     std::exception_ptr failure_;    // what ended the reading early, met after the queued directories
     bool stopping_ = false;   // the caller wants no more
+    Prepare prepare_;
     std::thread reader_;
 };
 

@@ -3,7 +3,9 @@
 // link to another file: under Wine (see own_name.h) the file is opened first and
 // deleted through that handle only when its name is its own; an alias of another
 // file is left alone.
+#include <windows.h>
 #include <string>
+#include "handle_owners.h"
 #include "own_name.h"
 
 namespace modMain {
@@ -14,14 +16,27 @@ enum class Removal {
     Missing,   // the platform found no such file
 };
 
+// A file opened for its deletion and checked, ahead of the deletion itself.
+struct OpenedFile {
+    bool prepared = false;            // Open made it
+    win32::FileHandle handle;         // empty when the file could not be opened
+    DWORD openError = ERROR_SUCCESS;  // why not
+    bool ownName = false;
+};
+
 class FileRemover {
 public:
     // Deletes AddSlash(directory) + name; directory in \\?\ form. Changes no attribute.
     Removal Remove(const std::wstring& directory, const std::wstring& name);
 
-private:
-    Removal RemoveIfOwnName(const std::wstring& directory, const std::wstring& name);
+    // Where names must be checked (under Wine): opens the file and checks its
+    // name now, so that Remove(opened) later only deletes through the handle.
+    // Nothing is deleted if that never comes: closing the handle leaves the file.
+    OpenedFile Open(const std::wstring& directory, const std::wstring& name);
+    // Deletes what Open prepared, closing its handle (which is when the name goes).
+    Removal Remove(OpenedFile& opened);
 
+private:
     OwnNameCheck ownName_;
 };
 

@@ -1,5 +1,6 @@
 #include "sweep.h"
 
+#include <memory>
 #include <utility>
 #include "command_line.h"
 #include "directory_listing.h"
@@ -67,8 +68,9 @@ struct Taken {
 
 // A directory's work: each file's state, what waits for the Recycle Bin, what to check.
 struct DirectoryWork {
-    explicit DirectoryWork(size_t files) : state(files) {}
+    explicit DirectoryWork(size_t files, std::vector<OpenedFile>* opened = nullptr) : state(files), opened(opened) {}
     std::vector<FileState> state;
+    std::vector<OpenedFile>* opened;   // files opened for deletion ahead, by index (or none)
     std::vector<size_t> recycling;
     std::vector<Taken> taken;
 };
@@ -132,7 +134,8 @@ struct Sweep::Impl {
                 work.recycling.push_back(i);
                 removal = Removal::Deleted;
             } else {
-                removal = remover.Remove(directory.extended, file.name);
+                removal = OpenedAhead(work, i) ? remover.Remove((*work.opened)[i])
+                                               : remover.Remove(directory.extended, file.name);
             }
         }
         state.gone = true;
@@ -143,8 +146,13 @@ struct Sweep::Impl {
     // pattern would see them: a file deleted by an earlier pattern is not found
     // again, one that stayed is. Recycling, the taken files wait and go to the
     // Recycle Bin together once the last pattern is done (or the sweep stops).
-    int32_t Apply(const Location& directory, const std::vector<FileEntry>& files, int32_t* fileCounter) {
-        DirectoryWork work(files.size());
+    static bool OpenedAhead(const DirectoryWork& work, size_t i) {
+        return work.opened != nullptr && i < work.opened->size() && (*work.opened)[i].prepared;
+    }
+
+    int32_t Apply(const Location& directory, const std::vector<FileEntry>& files, int32_t* fileCounter,
+                  std::vector<OpenedFile>* opened = nullptr) {
+        DirectoryWork work(files.size(), opened);
         int32_t found = 0;
         try {
             for (size_t p = 0; p < patterns.size(); ++p) {
@@ -229,7 +237,7 @@ struct Sweep::Impl {
     // Pre-order, depth first: the directories come listed from a reader thread
     // (directory_walk.h), so the listing of the next ones overlaps this work.
     void Walk(const Location& start, int32_t& directories, int32_t& files) {
-        DirectoryWalk walk(start);
+        DirectoryWalk walk(start, OpenAhead());
         DirectoryWalk::Directory directory;
         for (bool first = true; walk.Next(directory); first = false) {
             if (!first) YieldOrStop();   // before each subdirectory is entered
@@ -238,8 +246,34 @@ struct Sweep::Impl {
             ++directories;
             sweep.host_.SetCaption(L"Scourway - " + directory.location.shown);
             YieldOrStop();
-            Apply(directory.location, directory.files, &files);
+            Apply(directory.location, directory.files, &files, &directory.opened);
         }
+    }
+
+    // Under Wine a delete run opens each file it will take, and checks its name,
+    // on the reader thread too, ahead of the deletion (at most kOpenAhead files of
+    // a directory): that work overlaps this thread's deletions, which stay in
+    // their order. A file opened but never deleted (the run stopped) is left.
+    DirectoryWalk::Prepare OpenAhead() {
+        if (Recycling() || Previewing() || !LinksLookLikeFiles()) return {};
+        return [this, remover = std::make_shared<FileRemover>()](DirectoryWalk::Directory& directory) {
+            constexpr size_t kOpenAhead = 1024;
+            size_t opened = 0;
+            directory.opened.resize(directory.files.size());
+            for (size_t i = 0; i < directory.files.size() && opened < kOpenAhead; ++i) {
+                const FileEntry& file = directory.files[i];
+                if (judge.ByListing(directory.location.shown, file) != StayReason::None || !AnyPatternMatches(file.name))
+                    continue;
+                directory.opened[i] = remover->Open(directory.location.extended, file.name);
+                ++opened;
+            }
+        };
+    }
+
+    bool AnyPatternMatches(const std::wstring& name) const {
+        for (const WildcardPattern& pattern : patterns)
+            if (pattern.CanMatch() && pattern.Matches(name)) return true;
+        return false;
     }
 };
 

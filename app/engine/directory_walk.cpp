@@ -25,24 +25,35 @@ bool DirectoryWalk::Next(Directory& next) {
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [this] { return !ready_.empty() || finished_; });
     if (ready_.empty()) {
-        if (failure_) std::rethrow_exception(failure_);
-        return false;
+        if (!failure_) return false;
+        const std::exception_ptr failure = failure_;
+        const Location failedAt = failedAt_;
+        lock.unlock();
+        if (!failedAt.extended.empty()) ListDirectory(failedAt.extended, failedAt.shown);
+        std::rethrow_exception(failure);
     }
-    next = std::move(ready_.front());
+    next = std::move(ready_.front().first);
+    openedQueued_ -= ready_.front().second;
     ready_.pop_front();
     lock.unlock();
     changed_.notify_all();
     return true;
 }
 
-bool DirectoryWalk::Hand(Directory directory) {
+bool DirectoryWalk::Hand(Directory directory, size_t opened) {
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [this] { return ready_.size() < kAhead || stopping_; });
     if (stopping_) return false;
-    ready_.push_back(std::move(directory));
+    ready_.emplace_back(std::move(directory), opened);
+    openedQueued_ += opened;
     lock.unlock();
     changed_.notify_all();
     return true;
+}
+
+size_t DirectoryWalk::OpeningBudget() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return openedQueued_ < kOpenedAhead ? kOpenedAhead - openedQueued_ : 0;
 }
 
 // Pre-order, depth first, without recursion: each level keeps only the names
@@ -55,14 +66,18 @@ void DirectoryWalk::Read(Location start) noexcept {
         size_t next = 0;
     };
     std::exception_ptr failure;
+    Location failedAt;
     try {
         std::vector<Level> levels;
-        auto visit = [&levels, this](Location directory) {
+        auto visit = [&levels, &failedAt, this](Location directory) {
+            failedAt = directory;
             DirectoryListing listing = ListDirectory(directory.extended, directory.shown);
+            failedAt = {};
             levels.push_back(Level{directory, std::move(listing.subdirectories)});
             Directory listed{std::move(directory), std::move(listing.files), {}};
-            if (prepare_) prepare_(listed);
-            return Hand(std::move(listed));
+            size_t opened = 0;
+            if (prepare_) opened = prepare_(listed, OpeningBudget());
+            return Hand(std::move(listed), opened);
         };
         bool reading = visit(std::move(start));
         while (reading && !levels.empty()) {
@@ -79,6 +94,7 @@ void DirectoryWalk::Read(Location start) noexcept {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         failure_ = failure;
+        failedAt_ = std::move(failedAt);
         finished_ = true;
     }
     changed_.notify_all();

@@ -251,22 +251,23 @@ struct Sweep::Impl {
     }
 
     // Under Wine a delete run opens each file it will take, and checks its name,
-    // on the reader thread too, ahead of the deletion (at most kOpenAhead files of
-    // a directory): that work overlaps this thread's deletions, which stay in
-    // their order. A file opened but never deleted (the run stopped) is left.
+    // on the reader thread too, ahead of the deletion (as many as the walk's
+    // budget allows; the rest are opened when deleted): that work overlaps this
+    // thread's deletions, which stay in their order. A file opened but never
+    // deleted (the run stopped) is left.
     DirectoryWalk::Prepare OpenAhead() {
         if (Recycling() || Previewing() || !LinksLookLikeFiles()) return {};
-        return [this, remover = std::make_shared<FileRemover>()](DirectoryWalk::Directory& directory) {
-            constexpr size_t kOpenAhead = 1024;
+        return [this, remover = std::make_shared<FileRemover>()](DirectoryWalk::Directory& directory, size_t budget) {
             size_t opened = 0;
             directory.opened.resize(directory.files.size());
-            for (size_t i = 0; i < directory.files.size() && opened < kOpenAhead; ++i) {
+            for (size_t i = 0; i < directory.files.size() && opened < budget; ++i) {
                 const FileEntry& file = directory.files[i];
                 if (judge.ByListing(directory.location.shown, file) != StayReason::None || !AnyPatternMatches(file.name))
                     continue;
                 directory.opened[i] = remover->Open(directory.location.extended, file.name);
-                ++opened;
+                if (directory.opened[i].handle) ++opened;
             }
+            return opened;
         };
     }
 

@@ -1,6 +1,9 @@
 #include "directory_walk.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <vector>
 #include "error.h"
@@ -68,6 +71,42 @@ TEST(DirectoryWalk, ACallerThatStopsEarlyEndsTheReader) {
         EXPECT_EQ(directory.location.shown, tree.Root());
     }
     DirectoryWalk unused(StartOf(tree));   // never asked at all
+}
+
+// Files opened ahead are open in Wine's server too: however many directories
+// wait for a slow caller, together they hold no more than the walk's budget;
+// once the caller takes them, the reader may open more again.
+TEST(DirectoryWalk, FilesHeldOpenAheadStayWithinTheBudget) {
+    TempTree tree;
+    for (int i = 0; i < 100; ++i) tree.Dir(L"d" + std::to_wstring(i));
+    constexpr size_t kWanted = 100;   // what each directory would open
+    std::mutex mutex;
+    std::condition_variable prepared;
+    std::vector<size_t> opened;   // by directory, in the order read
+    DirectoryWalk walk(StartOf(tree), [&](DirectoryWalk::Directory& directory, size_t budget) {
+        const size_t count = std::min(budget, kWanted);
+        directory.opened.resize(count);
+        std::lock_guard<std::mutex> lock(mutex);
+        opened.push_back(count);
+        prepared.notify_all();
+        return count;
+    });
+    {
+        // The caller starts only once ten directories wait for it.
+        std::unique_lock<std::mutex> lock(mutex);
+        prepared.wait(lock, [&] { return opened.size() >= 10; });
+    }
+    DirectoryWalk::Directory directory;
+    size_t directories = 0;
+    while (walk.Next(directory)) ++directories;
+    EXPECT_EQ(directories, 101u);
+    ASSERT_EQ(opened.size(), 101u);
+    size_t beforeTheCaller = 0;
+    for (size_t i = 0; i < 10; ++i) beforeTheCaller += opened[i];
+    EXPECT_EQ(beforeTheCaller, DirectoryWalk::kOpenedAhead);
+    size_t all = 0;
+    for (const size_t count : opened) all += count;
+    EXPECT_GT(all, DirectoryWalk::kOpenedAhead);   // taken directories gave their share back
 }
 
 // The start cannot be listed: the failure, naming it, is the first thing the caller meets.

@@ -303,8 +303,8 @@ TEST_F(SweepTest, AStopLeavesTheFilesOfTheDirectoriesReadAhead) {
             EXPECT_TRUE(tree.Exists(L"d" + std::to_wstring(d) + f)) << d;
 }
 
-// More matches in one directory than are opened ahead: the rest are deleted as
-// they come, and every one is counted once.
+// More matches in one directory than may be opened ahead: the rest are opened
+// as they are deleted, and every one is counted once.
 TEST_F(SweepTest, ADirectoryWithMoreMatchesThanAreOpenedAheadIsEmptiedAndCounted) {
     tree.Dir(L"many");
     for (int i = 0; i < 1100; ++i) tree.File(L"many\\" + std::to_wstring(i) + L".tmp");

@@ -126,6 +126,11 @@ struct Sweep::Impl {
         Take(directory, files[i], i, pattern, work);
     }
 
+    // Whether the reader thread opened the directory's file i for its deletion.
+    static bool OpenedAhead(const DirectoryWork& work, size_t i) {
+        return work.opened != nullptr && i < work.opened->size() && (*work.opened)[i].prepared;
+    }
+
     void Take(const Location& directory, const FileEntry& file, size_t i, size_t pattern, DirectoryWork& work) {
         FileState& state = work.state[i];
         Removal removal = Removal::Missing;
@@ -146,10 +151,6 @@ struct Sweep::Impl {
     // pattern would see them: a file deleted by an earlier pattern is not found
     // again, one that stayed is. Recycling, the taken files wait and go to the
     // Recycle Bin together once the last pattern is done (or the sweep stops).
-    static bool OpenedAhead(const DirectoryWork& work, size_t i) {
-        return work.opened != nullptr && i < work.opened->size() && (*work.opened)[i].prepared;
-    }
-
     int32_t Apply(const Location& directory, const std::vector<FileEntry>& files, int32_t* fileCounter,
                   std::vector<OpenedFile>* opened = nullptr) {
         DirectoryWork work(files.size(), opened);

@@ -1,6 +1,7 @@
 #include "directory_walk.h"
 
 #include <utility>
+#include "error.h"
 #include "command_line.h"
 
 namespace modMain {
@@ -25,30 +26,57 @@ bool DirectoryWalk::Next(Directory& next) {
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [this] { return !ready_.empty() || finished_; });
     if (ready_.empty()) {
-        if (!failure_) return false;
-        const std::exception_ptr failure = failure_;
-        const Location failedAt = failedAt_;
-        lock.unlock();
-        if (!failedAt.extended.empty()) ListDirectory(failedAt.extended, failedAt.shown);
-        std::rethrow_exception(failure);
+        if (failure_) std::rethrow_exception(failure_);
+        return false;
     }
-    next = std::move(ready_.front().first);
-    openedQueued_ -= ready_.front().second;
+    Item item = std::move(ready_.front());
     ready_.pop_front();
+    openedQueued_ -= item.opened;
+    lock.unlock();
+    changed_.notify_all();
+    if (item.unlisted) {
+        DirectoryListing listing;
+        try {
+            listing = ListDirectory(item.directory.location.extended, item.directory.location.shown);
+        } catch (...) {
+            lock.lock();
+            stopping_ = true;
+            lock.unlock();
+            changed_.notify_all();
+            throw;
+        }
+        item.directory.files = std::move(listing.files);
+        lock.lock();
+        listedByCaller_ = std::move(listing.subdirectories);
+        lock.unlock();
+        changed_.notify_all();
+    }
+    next = std::move(item.directory);
+    return true;
+}
+
+bool DirectoryWalk::Hand(Item item) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return ready_.size() < kAhead || stopping_; });
+    if (stopping_) return false;
+    openedQueued_ += item.opened;
+    ready_.push_back(std::move(item));
     lock.unlock();
     changed_.notify_all();
     return true;
 }
 
-bool DirectoryWalk::Hand(Directory directory, size_t opened) {
+std::optional<std::vector<std::wstring>> DirectoryWalk::HandUnlisted(Location directory, std::exception_ptr why) {
+    Item item;
+    item.directory.location = std::move(directory);
+    item.unlisted = std::move(why);
+    if (!Hand(std::move(item))) return std::nullopt;
     std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return ready_.size() < kAhead || stopping_; });
-    if (stopping_) return false;
-    ready_.emplace_back(std::move(directory), opened);
-    openedQueued_ += opened;
-    lock.unlock();
-    changed_.notify_all();
-    return true;
+    changed_.wait(lock, [this] { return listedByCaller_.has_value() || stopping_; });
+    if (stopping_) return std::nullopt;
+    std::optional<std::vector<std::wstring>> subdirectories = std::move(listedByCaller_);
+    listedByCaller_.reset();
+    return subdirectories;
 }
 
 size_t DirectoryWalk::OpeningBudget() {
@@ -57,8 +85,7 @@ size_t DirectoryWalk::OpeningBudget() {
 }
 
 // Pre-order, depth first, without recursion: each level keeps only the names
-// of its subdirectories while the ones below it are read. The first failure
-// ends the reading; the caller meets it after the directories read before it.
+// of its subdirectories while the ones below it are read.
 void DirectoryWalk::Read(Location start) noexcept {
     struct Level {
         Location directory;
@@ -66,18 +93,24 @@ void DirectoryWalk::Read(Location start) noexcept {
         size_t next = 0;
     };
     std::exception_ptr failure;
-    Location failedAt;
     try {
         std::vector<Level> levels;
-        auto visit = [&levels, &failedAt, this](Location directory) {
-            failedAt = directory;
-            DirectoryListing listing = ListDirectory(directory.extended, directory.shown);
-            failedAt = {};
+        auto visit = [&levels, this](Location directory) {
+            DirectoryListing listing;
+            try {
+                listing = ListDirectory(directory.extended, directory.shown);
+            } catch (const win32::Error&) {
+                std::optional<std::vector<std::wstring>> subdirectories =
+                    HandUnlisted(directory, std::current_exception());
+                if (!subdirectories) return false;
+                levels.push_back(Level{std::move(directory), std::move(*subdirectories)});
+                return true;
+            }
             levels.push_back(Level{directory, std::move(listing.subdirectories)});
-            Directory listed{std::move(directory), std::move(listing.files), {}};
-            size_t opened = 0;
-            if (prepare_) opened = prepare_(listed, OpeningBudget());
-            return Hand(std::move(listed), opened);
+            Item item;
+            item.directory = Directory{std::move(directory), std::move(listing.files), {}};
+            if (prepare_) item.opened = prepare_(item.directory, OpeningBudget());
+            return Hand(std::move(item));
         };
         bool reading = visit(std::move(start));
         while (reading && !levels.empty()) {
@@ -94,7 +127,6 @@ void DirectoryWalk::Read(Location start) noexcept {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         failure_ = failure;
-        failedAt_ = std::move(failedAt);
         finished_ = true;
     }
     changed_.notify_all();

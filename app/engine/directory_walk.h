@@ -10,6 +10,7 @@
 #include <exception>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -49,29 +50,37 @@ public:
     DirectoryWalk(const DirectoryWalk&) = delete;
     DirectoryWalk& operator=(const DirectoryWalk&) = delete;
 
-    // The next directory; false once the last one was given. Throws what the
-    // reader met when it listed that directory (win32::Error naming it, or
-    // std::bad_alloc); the reader reads nothing after a failure. A directory it
-    // could not list is listed once more here, when its turn comes, and if that
-    // fails too its error now is the one thrown: what was read ahead may have met
-    // a folder in the middle of changing.
+    // The next directory; false once the last one was given. A directory the
+    // reader could not list is listed again here, at its turn, since what was
+    // read ahead may have met it in the middle of a change: listed then, the walk
+    // goes on below it; failing then, that error is thrown (win32::Error naming
+    // it) and the walk gives nothing more. Also throws std::bad_alloc from the reader.
     bool Next(Directory& next);
 
 private:
+    struct Item {
+        Directory directory;
+        size_t opened = 0;               // files it holds open
+        std::exception_ptr unlisted;     // why the reader could not list it
+    };
+
     void Read(Location start) noexcept;
-    // Queues a directory, waiting while the caller is kAhead behind; false when stopping.
-    bool Hand(Directory directory, size_t opened);
+    // Queues an item, waiting while the caller is kAhead behind; false when stopping.
+    bool Hand(Item item);
+    // Hands on a directory the reader could not list and waits for the caller's
+    // own listing at its turn: its subdirectories, or nothing when the walk ends.
+    std::optional<std::vector<std::wstring>> HandUnlisted(Location directory, std::exception_ptr why);
     // How many more files prepare may open now.
     size_t OpeningBudget();
 
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::deque<std::pair<Directory, size_t>> ready_;   // each with the number of files it holds open
+    std::deque<Item> ready_;
     size_t openedQueued_ = 0;
+    std::optional<std::vector<std::wstring>> listedByCaller_;   // the answer HandUnlisted waits for
     bool finished_ = false;         // the reader queued its last directory
     std::exception_ptr failure_;    // what ended the reading early, met after the queued directories
-    Location failedAt_;             // the directory it was met at (empty: not a listing's failure)
-    bool stopping_ = false;   // the caller wants no more
+    bool stopping_ = false;         // the caller wants no more
     Prepare prepare_;
     std::thread reader_;
 };

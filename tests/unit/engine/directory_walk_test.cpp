@@ -109,6 +109,62 @@ TEST(DirectoryWalk, FilesHeldOpenAheadStayWithinTheBudget) {
     EXPECT_GT(all, DirectoryWalk::kOpenedAhead);   // taken directories gave their share back
 }
 
+// Holds a folder as another program might, so that nobody else can list it.
+class HeldFolder {
+public:
+    explicit HeldFolder(const std::wstring& path)
+        : handle_(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                nullptr)) {}
+    ~HeldFolder() { Release(); }
+    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Release() {
+        if (Held()) ::CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+// A folder the reader finds held is listed again at its turn: held still, that
+// error ends the walk; let go meanwhile, the walk goes on below it and after it.
+TEST(DirectoryWalk, AFolderHeldWhenReadAheadIsListedAgainAtItsTurn) {
+    TempTree tree;
+    for (const wchar_t* d : {L"a", L"a\\inner"}) tree.Dir(d);
+    tree.File(L"a\\inner\\x.tmp");
+    {
+        HeldFolder held(tree.Path(L"a"));
+        ASSERT_TRUE(held.Held());
+        DirectoryWalk walk(StartOf(tree));
+        DirectoryWalk::Directory directory;
+        ASSERT_TRUE(walk.Next(directory));
+        try {
+            walk.Next(directory);
+            FAIL() << "a held folder was listed";
+        } catch (const win32::Error& failure) {
+            EXPECT_EQ(failure.Subject(), tree.Path(L"a"));
+        }
+        EXPECT_FALSE(walk.Next(directory));   // nothing more after the failure
+    }
+    tree.Dir(L"b");
+    std::vector<std::wstring> expectedShown;
+    std::vector<size_t> expectedFiles;
+    ExpectedOrder(StartOf(tree), expectedShown, expectedFiles);
+    HeldFolder held(tree.Path(L"a"));
+    DirectoryWalk walk(StartOf(tree));
+    DirectoryWalk::Directory directory;
+    ASSERT_TRUE(walk.Next(directory));   // the root; the reader is on "a" by now or soon
+    held.Release();
+    std::vector<std::wstring> shown{directory.location.shown};
+    std::vector<size_t> files{directory.files.size()};
+    while (walk.Next(directory)) {
+        shown.push_back(directory.location.shown);
+        files.push_back(directory.files.size());
+    }
+    EXPECT_EQ(shown, expectedShown);
+    EXPECT_EQ(files, expectedFiles);
+}
+
 // The start cannot be listed: the failure, naming it, is the first thing the caller meets.
 TEST(DirectoryWalk, AStartThatCannotBeListedFailsAtTheFirstDirectory) {
     TempTree tree;

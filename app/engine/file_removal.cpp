@@ -7,8 +7,6 @@
 namespace modMain {
 namespace {
 
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
 // A file or a folder of its path that is not there: someone else removed it.
 Removal Refused() {
     const DWORD code = ::GetLastError();

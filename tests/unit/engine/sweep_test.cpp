@@ -556,7 +556,7 @@ TEST_F(RecycleTest, AMatchRemovedMeanwhileIsAlreadyGoneNotAFailure) {
 
 // Under Wine a delete run opens its matches ahead, and holds them against other
 // deleters until it deletes them itself: one deletion, counted by one program.
-TEST_F(RecycleTest, AMatchHeldForItsDeletionIsDeletedAndCountedOnce) {
+TEST_F(SweepTest, AMatchHeldForItsDeletionIsDeletedAndCountedOnce) {
     if (!UnderWine()) GTEST_SKIP() << "matches are opened ahead only where names must be checked";
     tree.File(L"first.tmp");
     tree.File(L"second.tmp");

@@ -81,6 +81,7 @@ std::optional<std::vector<std::wstring>> DirectoryWalk::HandUnlisted(Location di
 
 size_t DirectoryWalk::OpeningBudget() {
     std::lock_guard<std::mutex> lock(mutex_);
+    if (ready_.size() < kOpenOnceQueued) return 0;
     return openedQueued_ < kOpenedAhead ? kOpenedAhead - openedQueued_ : 0;
 }
 

@@ -34,6 +34,10 @@ public:
     // Files held open ahead by prepare, at most, in the directories waiting for
     // the caller: each is an open file in Wine's server too.
     static constexpr size_t kOpenedAhead = 512;
+    // Prepare opens nothing while fewer directories than this wait for the
+    // caller: a caller about to wait is kept busy with bare listings (and opens
+    // those files itself), and the reader opens ahead once it has a lead.
+    static constexpr size_t kOpenOnceQueued = 4;
 
     struct Directory {
         Location location;
@@ -70,7 +74,7 @@ private:
     // Hands on a directory the reader could not list and waits for the caller's
     // own listing at its turn: its subdirectories, or nothing when the walk ends.
     std::optional<std::vector<std::wstring>> HandUnlisted(Location directory, std::exception_ptr why);
-    // How many more files prepare may open now.
+    // How many more files prepare may open now: none without a lead.
     size_t OpeningBudget();
 
     std::mutex mutex_;

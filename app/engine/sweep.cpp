@@ -252,14 +252,15 @@ struct Sweep::Impl {
     }
 
     // Under Wine a delete run opens each file it will take, and checks its name,
-    // on the reader thread too, ahead of the deletion (as many as the walk's
-    // budget allows; the rest are opened when deleted): that work overlaps this
-    // thread's deletions, which stay in their order. A file opened but never
-    // deleted (the run stopped) is left.
+    // on the reader thread too, ahead of the deletion (when the reader has a lead
+    // and as many as the walk's budget allows; the rest are opened when deleted):
+    // that work overlaps this thread's deletions, which stay in their order. A
+    // file opened but never deleted (the run stopped) is left.
     DirectoryWalk::Prepare OpenAhead() {
         if (Recycling() || Previewing() || !LinksLookLikeFiles()) return {};
         return [this, remover = std::make_shared<FileRemover>()](DirectoryWalk::Directory& directory, size_t budget) {
             size_t opened = 0;
+            if (budget == 0) return opened;
             directory.opened.resize(directory.files.size());
             for (size_t i = 0; i < directory.files.size() && opened < budget; ++i) {
                 const FileEntry& file = directory.files[i];

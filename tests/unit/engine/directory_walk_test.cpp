@@ -73,20 +73,24 @@ TEST(DirectoryWalk, ACallerThatStopsEarlyEndsTheReader) {
     DirectoryWalk unused(StartOf(tree));   // never asked at all
 }
 
-// Files opened ahead are open in Wine's server too: however many directories
-// wait for a slow caller, together they hold no more than the walk's budget;
-// once the caller takes them, the reader may open more again.
-TEST(DirectoryWalk, FilesHeldOpenAheadStayWithinTheBudget) {
+// The reader opens nothing until directories wait for the caller. Files opened
+// ahead are open in Wine's server too: however many directories wait for a slow
+// caller, together they hold no more than the walk's budget; once the caller
+// takes them, the reader may open more again.
+TEST(DirectoryWalk, FilesAreOpenedAheadOnlyWithALeadAndWithinTheBudget) {
     TempTree tree;
     for (int i = 0; i < 100; ++i) tree.Dir(L"d" + std::to_wstring(i));
     constexpr size_t kWanted = 100;   // what each directory would open
+    static_assert((10 - DirectoryWalk::kOpenOnceQueued) * kWanted >= DirectoryWalk::kOpenedAhead);
     std::mutex mutex;
     std::condition_variable prepared;
-    std::vector<size_t> opened;   // by directory, in the order read
+    std::vector<size_t> budgets;  // by directory, in the order read
+    std::vector<size_t> opened;
     DirectoryWalk walk(StartOf(tree), [&](DirectoryWalk::Directory& directory, size_t budget) {
         const size_t count = std::min(budget, kWanted);
         directory.opened.resize(count);
         std::lock_guard<std::mutex> lock(mutex);
+        budgets.push_back(budget);
         opened.push_back(count);
         prepared.notify_all();
         return count;
@@ -98,9 +102,16 @@ TEST(DirectoryWalk, FilesHeldOpenAheadStayWithinTheBudget) {
     }
     DirectoryWalk::Directory directory;
     size_t directories = 0;
-    while (walk.Next(directory)) ++directories;
+    while (walk.Next(directory)) {
+        ++directories;
+        // A slow caller: the reader keeps its lead of ten.
+        std::unique_lock<std::mutex> lock(mutex);
+        prepared.wait(lock, [&] { return opened.size() >= std::min<size_t>(directories + 10, 101); });
+    }
     EXPECT_EQ(directories, 101u);
     ASSERT_EQ(opened.size(), 101u);
+    for (size_t i = 0; i < DirectoryWalk::kOpenOnceQueued; ++i) EXPECT_EQ(budgets[i], 0u) << i;
+    EXPECT_GT(budgets[DirectoryWalk::kOpenOnceQueued], 0u);
     size_t beforeTheCaller = 0;
     for (size_t i = 0; i < 10; ++i) beforeTheCaller += opened[i];
     EXPECT_EQ(beforeTheCaller, DirectoryWalk::kOpenedAhead);

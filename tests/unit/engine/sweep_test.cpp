@@ -289,19 +289,46 @@ TEST_F(SweepTest, AFalseYieldStopsAtOnce) {
     EXPECT_EQ(host.yields, 2);
 }
 
+// A chain of folders, each the only one in its parent, ends in the last one
+// named: the reader meets them in that order whatever the file system's order.
+std::wstring Chain(TempTree& tree, const std::wstring& last) {
+    std::wstring path;
+    for (const wchar_t* name : {L"a", L"b", L"c", L"d", L"e"}) {
+        path += name;
+        tree.Dir(path);
+        path += L"\\";
+    }
+    path += last;
+    tree.Dir(path);
+    return path;
+}
+
+// Holds the sweep at its start folder long enough for the reader to get its
+// lead and open the matches of the folders below ahead.
+void PauseAtTheStart(RecordingHost& host, std::function<void()> then = {}) {
+    host.onYield = [then](int yield) {
+        if (yield == 1) {
+            ::Sleep(300);
+            if (then) then();
+        }
+        return true;
+    };
+}
+
 // More matches in one directory than may be opened ahead: the rest are opened
 // as they are deleted, and every one is counted once.
 TEST_F(SweepTest, ADirectoryWithMoreMatchesThanAreOpenedAheadIsEmptiedAndCounted) {
-    tree.Dir(L"many");
-    for (int i = 0; i < 1100; ++i) tree.File(L"many\\" + std::to_wstring(i) + L".tmp");
-    tree.File(L"many\\keep.txt");
+    const std::wstring many = Chain(tree, L"many");
+    for (int i = 0; i < 1100; ++i) tree.File(many + L"\\" + std::to_wstring(i) + L".tmp");
+    tree.File(many + L"\\keep.txt");
+    PauseAtTheStart(host);
     Run(ListOf({L"*.tmp", L"1*"}));
     EXPECT_EQ(files, 1100);
     EXPECT_EQ(failed, 0);
     EXPECT_EQ(alreadyGone, 0);
-    EXPECT_FALSE(tree.Exists(L"many\\1099.tmp"));
-    EXPECT_FALSE(tree.Exists(L"many\\0.tmp"));
-    EXPECT_TRUE(tree.Exists(L"many\\keep.txt"));
+    EXPECT_FALSE(tree.Exists(many + L"\\1099.tmp"));
+    EXPECT_FALSE(tree.Exists(many + L"\\0.tmp"));
+    EXPECT_TRUE(tree.Exists(many + L"\\keep.txt"));
 }
 
 TEST_F(SweepTest, PreviewReportsExactlyWhatARunDeletes) {
@@ -554,29 +581,28 @@ TEST_F(RecycleTest, AMatchRemovedMeanwhileIsAlreadyGoneNotAFailure) {
     }
 }
 
-// Under Wine a delete run opens its matches ahead, and holds them against other
-// deleters until it deletes them itself: one deletion, counted by one program.
+// Under Wine a delete run opens matches ahead once its reader has a lead, and
+// holds them against other deleters until it deletes them itself: one deletion,
+// counted by one program.
 TEST_F(SweepTest, AMatchHeldForItsDeletionIsDeletedAndCountedOnce) {
     if (!UnderWine()) GTEST_SKIP() << "matches are opened ahead only where names must be checked";
-    tree.File(L"first.tmp");
-    tree.File(L"second.tmp");
+    const std::wstring folder = Chain(tree, L"f");
+    tree.File(folder + L"\\first.tmp");
+    tree.File(folder + L"\\second.tmp");
     BOOL otherDeleted = TRUE;
     DWORD otherError = ERROR_SUCCESS;
-    host.onYield = [&](int yield) {   // the directory has been read (and its matches opened)
-        if (yield == 1) {
-            otherDeleted = ::DeleteFileW(tree.Path(L"second.tmp").c_str());
-            otherError = ::GetLastError();
-        }
-        return true;
-    };
+    PauseAtTheStart(host, [&] {
+        otherDeleted = ::DeleteFileW(tree.Path(folder + L"\\second.tmp").c_str());
+        otherError = ::GetLastError();
+    });
     Run(ListOf({L"*.tmp"}));
     EXPECT_FALSE(otherDeleted);
     EXPECT_EQ(otherError, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
     EXPECT_EQ(files, 2);
     EXPECT_EQ(failed, 0);
     EXPECT_EQ(alreadyGone, 0);
-    EXPECT_FALSE(tree.Exists(L"first.tmp"));
-    EXPECT_FALSE(tree.Exists(L"second.tmp"));
+    EXPECT_FALSE(tree.Exists(folder + L"\\first.tmp"));
+    EXPECT_FALSE(tree.Exists(folder + L"\\second.tmp"));
 }
 
 // Links are made with the host's ln, as a user's tree would hold them.

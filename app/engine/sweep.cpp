@@ -1,11 +1,13 @@
 #include "sweep.h"
 
+#include <deque>
 #include <memory>
 #include <utility>
 #include "command_line.h"
 #include "directory_listing.h"
 #include "directory_walk.h"
 #include "file_removal.h"
+#include "leftover_check.h"
 #include "long_path.h"
 #include "recycle_bin.h"
 #include "error.h"
@@ -19,25 +21,6 @@ Location Resolve(const std::wstring& path) {
     if (path.find_first_not_of(L' ') == std::wstring::npos) throw win32::Error::FromWin32(ERROR_PATH_NOT_FOUND, path);
     const std::wstring full = FullPath(path);
     return {ExtendedPath(full), DisplayPath(full)};
-}
-
-// Which of the names are still in the directory. When it cannot be read again
-// (it was removed, or something else went wrong) each name is looked for by
-// itself, and one that cannot be looked for counts as still there.
-std::vector<bool> StillThere(const Location& directory, const std::vector<std::wstring>& names) {
-    try {
-        return FilesStillListed(directory.extended, directory.shown, names);
-    } catch (const win32::Error&) {
-        std::vector<bool> still;
-        still.reserve(names.size());
-        for (const std::wstring& name : names) {
-            const bool gone = ::GetFileAttributesW((AddSlash(directory.extended) + name).c_str()) ==
-                                  INVALID_FILE_ATTRIBUTES &&
-                              (::GetLastError() == ERROR_FILE_NOT_FOUND || ::GetLastError() == ERROR_PATH_NOT_FOUND);
-            still.push_back(!gone);
-        }
-        return still;
-    }
 }
 
 std::vector<WildcardPattern> Compile(const FileCollection& patterns) {
@@ -66,6 +49,15 @@ struct Taken {
     bool accepted;        // the platform accepted its deletion
 };
 
+// The files a directory's work tried, waiting for the answer to which are still
+// there (LeftoverCheck), and whether its later patterns count those again.
+struct PendingCheck {
+    Location directory;
+    std::vector<std::wstring> names;   // by taken file
+    std::vector<Taken> taken;
+    bool recount;                      // false for the directory the sweep stopped in
+};
+
 // A directory's work: each file's state, what waits for the Recycle Bin, what to check.
 struct DirectoryWork {
     explicit DirectoryWork(size_t files, std::vector<OpenedFile>* opened = nullptr) : state(files), opened(opened) {}
@@ -82,10 +74,18 @@ struct Sweep::Impl {
     Impl(Sweep& owner, std::vector<WildcardPattern> compiled)
         : sweep(owner), patterns(std::move(compiled)), judge(owner.options_.action == SweepAction::Recycle) {}
 
+    // At most this many directories wait for their leftover check before the sweep waits for one.
+    static constexpr size_t kPendingChecks = 32;
+
     Sweep& sweep;
     std::vector<WildcardPattern> patterns;
     FileRemover remover;
     RemovalJudge judge;
+    // A delete run's walk reads its directories again on a thread of its own;
+    // recycling runs (which recycle first) and the one-directory calls read in line.
+    std::unique_ptr<LeftoverCheck> leftovers;
+    std::deque<PendingCheck> pending;
+    int32_t* walkFiles = nullptr;   // the walk's file counter, which settled checks add to
 
     void YieldOrStop() {
         if (!sweep.host_.Yield()) throw SweepStopped();
@@ -173,10 +173,10 @@ struct Sweep::Impl {
     }
 
     // Sends the waiting files to the Recycle Bin in one shell operation, then reads
-    // the directory once more: a tried file still there failed. A per-pattern
-    // search would have found it again with every later pattern that matches it,
-    // and failed again, so (unless the sweep is stopping: found is null) those
-    // matches are counted too.
+    // the directory once more (in line, or on the leftover check's thread): a tried
+    // file still there failed. A per-pattern search would have found it again with
+    // every later pattern that matches it, and failed again, so (unless the sweep is
+    // stopping: found is null) those matches are counted too.
     void Finish(const Location& directory, const std::vector<FileEntry>& files, const DirectoryWork& work,
                 int32_t* found, int32_t* fileCounter) {
         if (work.taken.empty()) return;
@@ -189,23 +189,53 @@ struct Sweep::Impl {
         std::vector<std::wstring> names;
         names.reserve(work.taken.size());
         for (const Taken& taken : work.taken) names.push_back(files[taken.file].name);
-        const std::vector<bool> still = StillThere(directory, names);
-        for (size_t k = 0; k < work.taken.size(); ++k) {
-            const Taken& taken = work.taken[k];
+        if (leftovers) {
+            leftovers->Ask(directory, names);
+            pending.push_back(PendingCheck{directory, std::move(names), work.taken, found != nullptr});
+            return;
+        }
+        Settle(directory, names, work.taken, StillThere(directory, names), found != nullptr, found, fileCounter);
+    }
+
+    // Counts what a directory's tried files came to, now that it is known which are still there.
+    void Settle(const Location& directory, const std::vector<std::wstring>& names, const std::vector<Taken>& taken,
+                const std::vector<bool>& still, bool recount, int32_t* found, int32_t* fileCounter) {
+        for (size_t k = 0; k < taken.size(); ++k) {
             if (!still[k]) {
-                if (!taken.accepted) ++sweep.alreadyGone_;
+                if (!taken[k].accepted) ++sweep.alreadyGone_;
                 continue;
             }
             ++sweep.failed_;
-            if (!found) continue;
-            for (size_t p = taken.pattern + 1; p < patterns.size(); ++p) {
-                if (!patterns[p].CanMatch() || !patterns[p].Matches(files[taken.file].name)) continue;
-                ++*found;
+            if (!recount) continue;
+            for (size_t p = taken[k].pattern + 1; p < patterns.size(); ++p) {
+                if (!patterns[p].CanMatch() || !patterns[p].Matches(names[k])) continue;
+                if (found) ++*found;
                 if (fileCounter) ++*fileCounter;
                 ++sweep.failed_;
-                if (sweep.options_.onMatch) sweep.options_.onMatch(AddSlash(directory.shown) + files[taken.file].name);
+                if (sweep.options_.onMatch) sweep.options_.onMatch(AddSlash(directory.shown) + names[k]);
             }
         }
+    }
+
+    // Settles the checks answered so far; waits for the oldest while too many wait.
+    void SettleAnswered() {
+        while (!pending.empty()) {
+            std::optional<std::vector<bool>> still = leftovers->Ready();
+            if (!still && pending.size() <= kPendingChecks) return;
+            SettleFront(still ? std::move(*still) : leftovers->Wait());
+        }
+    }
+
+    // Waits for every check still out: what the run did counts before it ends,
+    // and before a stop or failure is reported.
+    void SettleAll() {
+        while (!pending.empty()) SettleFront(leftovers->Wait());
+    }
+
+    void SettleFront(const std::vector<bool>& still) {
+        const PendingCheck& check = pending.front();
+        Settle(check.directory, check.names, check.taken, still, check.recount, nullptr, walkFiles);
+        pending.pop_front();
     }
 
     int32_t ApplyToFolder(const std::wstring& path) {
@@ -237,18 +267,31 @@ struct Sweep::Impl {
 
     // Pre-order, depth first: the directories come listed from a reader thread
     // (directory_walk.h), so the listing of the next ones overlaps this work.
+    // A delete run's leftover checks overlap the next directories' work; they are
+    // all settled before the walk returns or throws.
     void Walk(const Location& start, int32_t& directories, int32_t& files) {
-        DirectoryWalk walk(start, OpenAhead());
-        DirectoryWalk::Directory directory;
-        for (bool first = true; walk.Next(directory); first = false) {
-            if (!first) YieldOrStop();   // before each subdirectory is entered
-            // Read ahead, so it may have gone since: then the sweep ends as its listing would have.
-            EnsureDirectoryExists(directory.location.extended, directory.location.shown);
-            ++directories;
-            sweep.host_.SetCaption(L"Scourway - " + directory.location.shown);
-            YieldOrStop();
-            Apply(directory.location, directory.files, &files, &directory.opened);
+        if (!Recycling() && !Previewing()) {
+            leftovers = std::make_unique<LeftoverCheck>();
+            walkFiles = &files;
         }
+        try {
+            DirectoryWalk walk(start, OpenAhead());
+            DirectoryWalk::Directory directory;
+            for (bool first = true; walk.Next(directory); first = false) {
+                if (leftovers) SettleAnswered();
+                if (!first) YieldOrStop();   // before each subdirectory is entered
+                // Read ahead, so it may have gone since: then the sweep ends as its listing would have.
+                EnsureDirectoryExists(directory.location.extended, directory.location.shown);
+                ++directories;
+                sweep.host_.SetCaption(L"Scourway - " + directory.location.shown);
+                YieldOrStop();
+                Apply(directory.location, directory.files, &files, &directory.opened);
+            }
+        } catch (...) {
+            if (leftovers) SettleAll();
+            throw;
+        }
+        if (leftovers) SettleAll();
     }
 
     // Under Wine a delete run opens each file it will take, and checks its name,

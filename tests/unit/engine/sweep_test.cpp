@@ -268,6 +268,41 @@ TEST_F(SweepTest, ADirectoryThatVanishesEndsTheSweepWithWhatWasCounted) {
     EXPECT_TRUE(tree.Exists(L"b\\2.tmp"));
 }
 
+// Whether a directory's tried files are gone is read while the sweep goes on:
+// a stop or a failure in the next directory still reports the first one's
+// files that stayed, each found again by the later pattern that matches it.
+TEST_F(SweepTest, WhatADirectoryLeftIsCountedBeforeAStopOrAFailureInTheNext) {
+    for (const bool stop : {true, false}) {
+        TempTree fresh;
+        fresh.File(L"in-use.tmp");
+        fresh.Dir(L"a");
+        win32::FileHandle inUse(::CreateFileW(fresh.Path(L"in-use.tmp").c_str(), GENERIC_READ, 0, nullptr,
+                                              OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(inUse);
+        RecordingHost ending;
+        ending.onYield = [&](int yield) {   // yield 3 comes before "a" is entered
+            if (yield != 3) return true;
+            if (!stop) {
+                EXPECT_TRUE(::RemoveDirectoryW(fresh.Path(L"a").c_str()));
+            }
+            return !stop;
+        };
+        const FileCollection patterns = ListOf({L"*.tmp", L"in-*"});
+        Sweep sweep(ending, patterns);
+        int32_t dirs = 0;
+        int32_t found = 0;
+        if (stop) {
+            EXPECT_THROW(sweep.SweepFolder(fresh.Root(), dirs, found), SweepStopped);
+        } else {
+            EXPECT_TRUE(FailureOf([&] { sweep.SweepFolder(fresh.Root(), dirs, found); })) << "a was removed";
+        }
+        EXPECT_EQ(dirs, 1) << stop;
+        EXPECT_EQ(found, 2) << stop;
+        EXPECT_EQ(sweep.FailedDeletions(), 2) << stop;
+        EXPECT_TRUE(fresh.Exists(L"in-use.tmp"));
+    }
+}
+
 // The directories below are read, and their matches opened, ahead of the sweep:
 // a stop leaves every one of those files where it is too.
 TEST_F(SweepTest, AFalseYieldStopsAtOnce) {

@@ -50,12 +50,13 @@ struct Taken {
 };
 
 // The files a directory's work tried, waiting for the answer to which are still
-// there (LeftoverCheck), and whether its later patterns count those again.
+// there (LeftoverCheck).
 struct PendingCheck {
     Location directory;
     std::vector<std::wstring> names;   // by taken file
     std::vector<Taken> taken;
-    bool recount;                      // false for the directory the sweep stopped in
+    int32_t* fileCounter;              // what later patterns' matches of a file that stayed add to;
+                                       // null for the directory the sweep stopped in
 };
 
 // A directory's work: each file's state, what waits for the Recycle Bin, what to check.
@@ -85,7 +86,6 @@ struct Sweep::Impl {
     // recycling runs (which recycle first) and the one-directory calls read in line.
     std::unique_ptr<LeftoverCheck> leftovers;
     std::deque<PendingCheck> pending;
-    int32_t* walkFiles = nullptr;   // the walk's file counter, which settled checks add to
 
     void YieldOrStop() {
         if (!sweep.host_.Yield()) throw SweepStopped();
@@ -191,15 +191,17 @@ struct Sweep::Impl {
         for (const Taken& taken : work.taken) names.push_back(files[taken.file].name);
         if (leftovers) {
             leftovers->Ask(directory, names);
-            pending.push_back(PendingCheck{directory, std::move(names), work.taken, found != nullptr});
+            pending.push_back(PendingCheck{directory, std::move(names), work.taken, found ? fileCounter : nullptr});
             return;
         }
-        Settle(directory, names, work.taken, StillThere(directory, names), found != nullptr, found, fileCounter);
+        Settle(directory, names, work.taken, StillThere(directory, names), found, fileCounter);
     }
 
-    // Counts what a directory's tried files came to, now that it is known which are still there.
+    // Counts what a directory's tried files came to, now that it is known which are
+    // still there. With neither counter (a stop) a file that stayed is not counted again.
     void Settle(const Location& directory, const std::vector<std::wstring>& names, const std::vector<Taken>& taken,
-                const std::vector<bool>& still, bool recount, int32_t* found, int32_t* fileCounter) {
+                const std::vector<bool>& still, int32_t* found, int32_t* fileCounter) {
+        const bool recount = found != nullptr || fileCounter != nullptr;
         for (size_t k = 0; k < taken.size(); ++k) {
             if (!still[k]) {
                 if (!taken[k].accepted) ++sweep.alreadyGone_;
@@ -234,7 +236,7 @@ struct Sweep::Impl {
 
     void SettleFront(const std::vector<bool>& still) {
         const PendingCheck& check = pending.front();
-        Settle(check.directory, check.names, check.taken, still, check.recount, nullptr, walkFiles);
+        Settle(check.directory, check.names, check.taken, still, nullptr, check.fileCounter);
         pending.pop_front();
     }
 
@@ -270,10 +272,7 @@ struct Sweep::Impl {
     // A delete run's leftover checks overlap the next directories' work; they are
     // all settled before the walk returns or throws.
     void Walk(const Location& start, int32_t& directories, int32_t& files) {
-        if (!Recycling() && !Previewing()) {
-            leftovers = std::make_unique<LeftoverCheck>();
-            walkFiles = &files;
-        }
+        if (!Recycling() && !Previewing()) leftovers = std::make_unique<LeftoverCheck>();
         try {
             DirectoryWalk walk(start, OpenAhead());
             DirectoryWalk::Directory directory;

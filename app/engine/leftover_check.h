@@ -4,7 +4,6 @@
 // that the sweep goes on with the next directories meanwhile; the answers come
 // back in the order asked.
 #include <condition_variable>
-#include <cstddef>
 #include <deque>
 #include <exception>
 #include <mutex>

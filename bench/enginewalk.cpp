@@ -10,7 +10,7 @@ namespace {
 
 class SilentHost : public modMain::SweepHost {
 public:
-    void SetCaption(const std::wstring&) override {}
+    void EnterFolder(const std::wstring&) override {}
     bool Yield() override { return true; }
 };
 

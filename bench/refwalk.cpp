@@ -2,10 +2,11 @@
 // the long names in memory, each match deleted with DeleteFileW. No caption,
 // no yield, no checks. A yardstick for the benchmark, not a tool.
 //   refwalk [--own-name] [--relist] <directory> <pattern>...
-// --own-name deletes through the engine's FileRemover instead: under Wine each
-// file is opened and deleted through its handle only when its name is its own
-// (the link check a safe sweep cannot skip there). --relist reads each directory
-// where something was deleted once more, as the engine does to count only the
+// --own-name deletes through the engine's FileRemover instead: each directory is
+// held open, and each file opened through that handle, checked under Wine to be
+// the file listed (the link check a safe sweep cannot skip there), and deleted
+// through its own handle. --relist reads each directory where something was
+// deleted once more through its handle, as the engine does to count only the
 // names that are gone. Together they show the platform's share of the engine's cost.
 #include <windows.h>
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include <vector>
 #include "directory_listing.h"
 #include "file_removal.h"
+#include "held_folder.h"
 #include "wildcard.h"
 #include "error.h"
 
@@ -51,6 +53,7 @@ public:
         ::FindClose(find);
         ++totals_.directories;
 
+        if (options_.ownName || options_.relist) held_ = modMain::HoldStart(directory, modMain::FolderSharing::Open);
         std::vector<bool> gone(files.size(), false);
         std::vector<std::wstring> deleted;
         for (const auto& pattern : patterns_) {
@@ -72,14 +75,14 @@ public:
 
 private:
     bool Delete(const std::wstring& directory, const std::wstring& name) {
-        if (options_.ownName) return remover_.Remove(directory, name) == modMain::Removal::Deleted;
+        if (options_.ownName) return modMain::FileRemover::Remove(*held_, name) == modMain::Removal::Deleted;
         return ::DeleteFileW((directory + L"\\" + name).c_str()) != FALSE;
     }
 
     // A deleted name still listed is a failure after all.
     void Relist(const std::wstring& directory, const std::vector<std::wstring>& deleted) {
         try {
-            const std::vector<bool> still = modMain::FilesStillListed(directory, directory, deleted);
+            const std::vector<bool> still = modMain::FilesStillListed(held_->handle.get(), directory, deleted);
             for (const bool there : still)
                 if (there) ++totals_.failed;
         } catch (const win32::Error&) {
@@ -89,7 +92,7 @@ private:
 
     std::vector<modMain::WildcardPattern> patterns_;
     Options options_;
-    modMain::FileRemover remover_;
+    modMain::FolderRef held_;   // the directory being worked on, with --own-name or --relist
     Totals totals_;
 };
 

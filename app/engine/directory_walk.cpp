@@ -2,16 +2,17 @@
 
 #include <utility>
 #include "error.h"
-#include "command_line.h"
 
 namespace modMain {
 
-Location ChildLocation(const Location& parent, const std::wstring& name) {
-    return {AddSlash(parent.extended) + name, AddSlash(parent.shown) + name};
+std::vector<DirectoryFile> FilesOf(std::vector<FileEntry> entries) {
+    std::vector<DirectoryFile> files(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) files[i].entry = std::move(entries[i]);
+    return files;
 }
 
-DirectoryWalk::DirectoryWalk(Location start, Prepare prepare)
-    : prepare_(std::move(prepare)), reader_(&DirectoryWalk::Read, this, std::move(start)) {}
+DirectoryWalk::DirectoryWalk(FolderRef start, FolderSharing sharing, Prepare prepare)
+    : sharing_(sharing), prepare_(std::move(prepare)), reader_(&DirectoryWalk::Read, this, std::move(start)) {}
 
 DirectoryWalk::~DirectoryWalk() {
     {
@@ -23,36 +24,54 @@ DirectoryWalk::~DirectoryWalk() {
 }
 
 bool DirectoryWalk::Next(Directory& next) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return !ready_.empty() || finished_; });
-    if (ready_.empty()) {
-        if (failure_) std::rethrow_exception(failure_);
-        return false;
-    }
-    Item item = std::move(ready_.front());
-    ready_.pop_front();
-    openedQueued_ -= item.opened;
-    lock.unlock();
-    changed_.notify_all();
-    if (item.unlisted) {
-        DirectoryListing listing;
-        try {
-            listing = ListDirectory(item.directory.location.extended, item.directory.location.shown);
-        } catch (...) {
-            lock.lock();
-            stopping_ = true;
-            lock.unlock();
-            changed_.notify_all();
-            throw;
+    for (;;) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [this] { return !ready_.empty() || finished_; });
+        if (ready_.empty()) {
+            if (failure_) std::rethrow_exception(failure_);
+            return false;
         }
-        item.directory.files = std::move(listing.files);
-        lock.lock();
-        listedByCaller_ = std::move(listing.subdirectories);
+        Item item = std::move(ready_.front());
+        ready_.pop_front();
+        openedQueued_ -= item.opened;
         lock.unlock();
         changed_.notify_all();
+        if (item.unread && !ReadAtItsTurn(item)) continue;   // a link by now: not entered
+        next = std::move(item.directory);
+        return true;
     }
-    next = std::move(item.directory);
-    return true;
+}
+
+bool DirectoryWalk::ReadAtItsTurn(Item& item) {
+    const Unread& unread = *item.unread;
+    std::pair<FolderRef, std::vector<SubfolderEntry>> read;
+    try {
+        read.first = unread.folder;
+        if (!read.first) {
+            DWORD error = ERROR_SUCCESS;
+            const ChildOutcome outcome = HoldChild(unread.parent, unread.entry, sharing_, read.first, error);
+            if (outcome == ChildOutcome::Failed) ThrowFolderError(unread.parent, unread.entry.name, error);
+        }
+        if (read.first) {
+            DirectoryListing listing = ListDirectory(read.first->handle.get(), read.first->shown);
+            item.directory = Directory{read.first, FilesOf(std::move(listing.files))};
+            read.second = std::move(listing.subdirectories);
+        }
+    } catch (...) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+        }
+        changed_.notify_all();
+        throw;
+    }
+    const bool entered = read.first != nullptr;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        readByCaller_ = std::move(read);
+    }
+    changed_.notify_all();
+    return entered;
 }
 
 bool DirectoryWalk::Hand(Item item) {
@@ -66,17 +85,16 @@ bool DirectoryWalk::Hand(Item item) {
     return true;
 }
 
-std::optional<std::vector<std::wstring>> DirectoryWalk::HandUnlisted(Location directory, std::exception_ptr why) {
+std::optional<std::pair<FolderRef, std::vector<SubfolderEntry>>> DirectoryWalk::HandUnread(Unread unread) {
     Item item;
-    item.directory.location = std::move(directory);
-    item.unlisted = std::move(why);
+    item.unread = std::move(unread);
     if (!Hand(std::move(item))) return std::nullopt;
     std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return listedByCaller_.has_value() || stopping_; });
+    changed_.wait(lock, [this] { return readByCaller_.has_value() || stopping_; });
     if (stopping_) return std::nullopt;
-    std::optional<std::vector<std::wstring>> subdirectories = std::move(listedByCaller_);
-    listedByCaller_.reset();
-    return subdirectories;
+    auto read = std::move(readByCaller_);
+    readByCaller_.reset();
+    return read;
 }
 
 size_t DirectoryWalk::OpeningBudget() {
@@ -85,42 +103,55 @@ size_t DirectoryWalk::OpeningBudget() {
     return openedQueued_ < kOpenedAhead ? kOpenedAhead - openedQueued_ : 0;
 }
 
-// Pre-order, depth first, without recursion: each level keeps only the names
-// of its subdirectories while the ones below it are read.
-void DirectoryWalk::Read(Location start) noexcept {
+// Pre-order, depth first, without recursion: each level keeps its folder (to
+// open the next subfolder through) and the names of its subfolders while the
+// ones below it are read.
+void DirectoryWalk::Read(FolderRef start) noexcept {
     struct Level {
-        Location directory;
-        std::vector<std::wstring> subdirectories;
+        FolderRef folder;
+        std::vector<SubfolderEntry> subdirectories;
         size_t next = 0;
     };
     std::exception_ptr failure;
     try {
         std::vector<Level> levels;
-        auto visit = [&levels, this](Location directory) {
+        // Lists the held folder (or hands it on unread) and goes below it; false when stopping.
+        auto enter = [&levels, this](FolderRef folder, Unread unread) {
             DirectoryListing listing;
-            try {
-                listing = ListDirectory(directory.extended, directory.shown);
-            } catch (const win32::Error&) {
-                std::optional<std::vector<std::wstring>> subdirectories =
-                    HandUnlisted(directory, std::current_exception());
-                if (!subdirectories) return false;
-                levels.push_back(Level{std::move(directory), std::move(*subdirectories)});
+            if (folder) {
+                try {
+                    listing = ListDirectory(folder->handle.get(), folder->shown);
+                } catch (const win32::Error&) {
+                    unread.folder = std::move(folder);
+                    folder.reset();
+                }
+            }
+            if (!folder) {
+                auto read = HandUnread(std::move(unread));
+                if (!read) return false;
+                if (read->first) levels.push_back(Level{std::move(read->first), std::move(read->second)});
                 return true;
             }
-            levels.push_back(Level{directory, std::move(listing.subdirectories)});
+            levels.push_back(Level{folder, std::move(listing.subdirectories)});
             Item item;
-            item.directory = Directory{std::move(directory), std::move(listing.files), {}};
+            item.directory = Directory{std::move(folder), FilesOf(std::move(listing.files))};
             if (prepare_) item.opened = prepare_(item.directory, OpeningBudget());
             return Hand(std::move(item));
         };
-        bool reading = visit(std::move(start));
+        bool reading = enter(std::move(start), Unread{});
         while (reading && !levels.empty()) {
             Level& level = levels.back();
             if (level.next == level.subdirectories.size()) {
                 levels.pop_back();
                 continue;
             }
-            reading = visit(ChildLocation(level.directory, level.subdirectories[level.next++]));
+            const FolderRef parent = level.folder;
+            const SubfolderEntry entry = level.subdirectories[level.next++];
+            FolderRef child;
+            DWORD error = ERROR_SUCCESS;
+            const ChildOutcome outcome = HoldChild(parent, entry, sharing_, child, error);
+            if (outcome == ChildOutcome::Link) continue;
+            reading = enter(std::move(child), Unread{parent, entry, nullptr});
         }
     } catch (...) {
         failure = std::current_exception();

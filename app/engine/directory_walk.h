@@ -1,9 +1,10 @@
 #pragma once
-// The directories from a start directory down, in pre-order and depth first,
-// each with its files. A reader thread lists them ahead of the caller, at most
-// kAhead directories, so that the reading of the next directories overlaps the
-// caller's work on this one. The walk only reads: what the caller does, and in
-// which order, is unchanged. Links and junctions to directories are not entered.
+// The folders from a held start folder down, in pre-order and depth first, each
+// held open and listed. A reader thread opens and lists them ahead of the
+// caller, at most kAhead folders, so that the reading of the next folders
+// overlaps the caller's work on this one. Each folder is opened through its
+// parent's handle and checked (held_folder.h); links are never entered. The
+// walk only opens and reads: what the caller does, and in which order, is its own.
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -17,76 +18,97 @@
 #include <vector>
 #include "directory_listing.h"
 #include "file_removal.h"
+#include "held_folder.h"
+#include "removal_judge.h"
 
 namespace modMain {
 
-// One directory in the two forms the sweep needs.
-struct Location {
-    std::wstring extended;   // \\?\ form, for the file APIs
-    std::wstring shown;      // as the user knows it, for the caption and what is reported
+// One file of a listed folder, as the walk hands it on and the sweep works it.
+struct DirectoryFile {
+    FileEntry entry;
+    // What the reader opened for its deletion ahead (see DirectoryWalk::Prepare).
+    std::optional<OpenedFile> openedAhead;
+    // The sweep's own, once the folder is handed on: how the patterns left it.
+    bool judged = false;
+    StayReason stay = StayReason::None;
+    bool missing = false;   // found gone when judged
+    bool taken = false;     // tried (in a preview: would be): later patterns pass it by
 };
-
-Location ChildLocation(const Location& parent, const std::wstring& name);
 
 class DirectoryWalk {
 public:
     static constexpr size_t kAhead = 32;
-    // Files held open ahead by prepare, at most, in the directories waiting for
-    // the caller: each is an open file in Wine's server too.
+    // Files held open ahead by prepare, at most, in the folders waiting for the
+    // caller: each is an open file in Wine's server too.
     static constexpr size_t kOpenedAhead = 512;
-    // Prepare opens nothing while fewer directories than this wait for the
-    // caller: a caller about to wait is kept busy with bare listings (and opens
-    // those files itself), and the reader opens ahead once it has a lead.
+    // Prepare opens nothing while fewer folders than this wait for the caller:
+    // a caller about to wait is kept busy with bare listings (and opens those
+    // files itself), and the reader opens ahead once it has a lead.
     static constexpr size_t kOpenOnceQueued = 4;
 
     struct Directory {
-        Location location;
-        std::vector<FileEntry> files;
-        std::vector<OpenedFile> opened;   // what prepare opened ahead, by file (may be empty)
+        FolderRef folder;
+        std::vector<DirectoryFile> files;
     };
-    // Run on the reader thread for each directory listed, before it is handed on:
-    // opens at most budget of its files and says how many it opened.
+    // Run on the reader thread for each folder listed, before it is handed on:
+    // opens at most budget of its files ahead and says how many it opened.
     using Prepare = std::function<size_t(Directory&, size_t budget)>;
 
-    explicit DirectoryWalk(Location start, Prepare prepare = {});
+    // start: held by the caller (HoldStart); the folders below are held as sharing says.
+    DirectoryWalk(FolderRef start, FolderSharing sharing, Prepare prepare = {});
     // Stops the reader and waits for it; nothing it read is used.
     ~DirectoryWalk();
     DirectoryWalk(const DirectoryWalk&) = delete;
     DirectoryWalk& operator=(const DirectoryWalk&) = delete;
 
-    // The next directory; false once the last one was given. A directory the
-    // reader could not list is listed again here, at its turn, since what was
-    // read ahead may have met it in the middle of a change: listed then, the walk
-    // goes on below it; failing then, that error is thrown (win32::Error naming
-    // it) and the walk gives nothing more. Also throws std::bad_alloc from the reader.
+    // The next folder; false once the last one was given. A folder the reader
+    // could not open or list is tried again here, at its turn, since what was
+    // read ahead may have met it in the middle of a change: read then, the walk
+    // goes on below it (or past it, when it has become a link); failing then,
+    // that error is thrown (win32::Error naming it) and the walk gives nothing
+    // more. Also throws std::bad_alloc from the reader.
     bool Next(Directory& next);
 
 private:
+    // A folder the reader could not read: the parent and entry to open it again
+    // by, or the folder it held but could not list.
+    struct Unread {
+        FolderRef parent;
+        SubfolderEntry entry;
+        FolderRef folder;
+    };
     struct Item {
         Directory directory;
-        size_t opened = 0;               // files it holds open
-        std::exception_ptr unlisted;     // why the reader could not list it
+        size_t opened = 0;              // files it holds open
+        std::optional<Unread> unread;
     };
 
-    void Read(Location start) noexcept;
+    void Read(FolderRef start) noexcept;
     // Queues an item, waiting while the caller is kAhead behind; false when stopping.
     bool Hand(Item item);
-    // Hands on a directory the reader could not list and waits for the caller's
-    // own listing at its turn: its subdirectories, or nothing when the walk ends.
-    std::optional<std::vector<std::wstring>> HandUnlisted(Location directory, std::exception_ptr why);
+    // Hands on a folder the reader could not read and waits for the caller's
+    // own reading at its turn: its subfolders, or nothing when the walk ends.
+    std::optional<std::pair<FolderRef, std::vector<SubfolderEntry>>> HandUnread(Unread unread);
+    // The caller's reading of a folder the reader could not read: false when it is a link now.
+    bool ReadAtItsTurn(Item& item);
     // How many more files prepare may open now: none without a lead.
     size_t OpeningBudget();
 
+    FolderSharing sharing_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<Item> ready_;
     size_t openedQueued_ = 0;
-    std::optional<std::vector<std::wstring>> listedByCaller_;   // the answer HandUnlisted waits for
-    bool finished_ = false;         // the reader queued its last directory
-    std::exception_ptr failure_;    // what ended the reading early, met after the queued directories
+    // The answer HandUnread waits for: the folder and its subfolders (no folder: a link now).
+    std::optional<std::pair<FolderRef, std::vector<SubfolderEntry>>> readByCaller_;
+    bool finished_ = false;         // the reader queued its last folder
+    std::exception_ptr failure_;    // what ended the reading early, met after the queued folders
     bool stopping_ = false;         // the caller wants no more
     Prepare prepare_;
     std::thread reader_;
 };
+
+// Lists a held folder into the form the walk hands on.
+std::vector<DirectoryFile> FilesOf(std::vector<FileEntry> entries);
 
 }  // namespace modMain

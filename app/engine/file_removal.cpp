@@ -1,57 +1,84 @@
 #include "file_removal.h"
 
-#include <windows.h>
+#include <winternl.h>
+#include <atomic>
 #include "command_line.h"
-#include "handle_owners.h"
+#include "own_name.h"
 
 namespace modMain {
 namespace {
 
-// A file or a folder of its path that is not there: someone else removed it.
-Removal Refused() {
-    const DWORD code = ::GetLastError();
-    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? Removal::Missing : Removal::Kept;
+constexpr ULONG kFileDispositionInformationEx = 64;   // FILE_INFORMATION_CLASS
+constexpr ULONG kDispositionDelete = 0x1;             // FILE_DISPOSITION_DELETE
+constexpr ULONG kDispositionPosix = 0x2;              // FILE_DISPOSITION_POSIX_SEMANTICS
+
+// Cleared once the system says it has no POSIX deletion (Wine 8, older Windows).
+std::atomic<bool> posixDeletion{true};
+
+bool DisposePosix(HANDLE file, NTSTATUS& status) {
+    ULONG flags = kDispositionDelete | kDispositionPosix;
+    IO_STATUS_BLOCK io{};
+    status = ::NtSetInformationFile(file, &io, &flags, sizeof flags,
+                                    static_cast<FILE_INFORMATION_CLASS>(kFileDispositionInformationEx));
+    return NT_SUCCESS(status);
+}
+
+bool NoSuchClass(NTSTATUS status) {
+    return status == static_cast<NTSTATUS>(0xC0000002L) ||   // STATUS_NOT_IMPLEMENTED
+           status == static_cast<NTSTATUS>(0xC0000003L) ||   // STATUS_INVALID_INFO_CLASS
+           status == static_cast<NTSTATUS>(0xC000000DL) ||   // STATUS_INVALID_PARAMETER
+           status == static_cast<NTSTATUS>(0xC00000BBL);     // STATUS_NOT_SUPPORTED
+}
+
+// Sets the file's deletion; false with the last error set when refused.
+bool Dispose(HANDLE file) {
+    if (posixDeletion.load(std::memory_order_relaxed)) {
+        NTSTATUS status = 0;
+        if (DisposePosix(file, status)) return true;
+        if (!NoSuchClass(status)) {
+            ::SetLastError(::RtlNtStatusToDosError(status));
+            return false;
+        }
+        posixDeletion.store(false, std::memory_order_relaxed);
+    }
+    FILE_DISPOSITION_INFO dispose{TRUE};
+    return ::SetFileInformationByHandle(file, FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
 }
 
 }  // namespace
 
-Removal FileRemover::Remove(const std::wstring& directory, const std::wstring& name) {
-    if (!LinksLookLikeFiles())
-        return ::DeleteFileW((AddSlash(directory) + name).c_str()) ? Removal::Deleted : Refused();
-    OpenedFile opened = Open(directory, name);
-    return Remove(opened);
+Removal RemovalAfter(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return Removal::Missing;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_DELETE_PENDING: return Removal::Held;
+    default: return Removal::Kept;
+    }
 }
 
-OpenedFile FileRemover::Open(const std::wstring& directory, const std::wstring& name) {
+OpenedFile FileRemover::Open(const HeldFolder& folder, const std::wstring& name) {
     OpenedFile opened;
-    opened.prepared = true;
-    // Until its deletion nobody else may delete or rename it: the name checked
-    // is the name deleted, and a deletion is never counted by two programs.
-    opened.handle.reset(::CreateFileW((AddSlash(directory) + name).c_str(), DELETE | FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (!opened.handle) {
-        opened.openError = ::GetLastError();
-        return opened;
-    }
-    opened.ownName = ownName_.IsOwnName(opened.handle.get(), directory, name);
+    opened.handle = OpenChildFile(folder.handle.get(), name, DELETE | FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, opened.openError);
+    if (!opened.handle) return opened;
+    // On Windows a link is opened as itself, and deleting it takes only the link.
+    opened.ownName = !LinksLookLikeFiles() ||
+                     (!folder.expected.empty() && ResolvesTo(opened.handle.get(), AddSlash(folder.expected) + name));
     return opened;
 }
 
 Removal FileRemover::Remove(OpenedFile& opened) {
-    if (!opened.handle) {
-        ::SetLastError(opened.openError);
-        return Refused();
-    }
-    if (!opened.ownName) {
-        ::SetLastError(ERROR_NOT_SUPPORTED);
-        return Removal::Kept;
-    }
-    FILE_DISPOSITION_INFO dispose{TRUE};
-    if (!::SetFileInformationByHandle(opened.handle.get(), FileDispositionInfo, &dispose, sizeof dispose))
-        return Refused();
+    if (!opened.handle) return RemovalAfter(opened.openError);
+    if (!opened.ownName) return Removal::Kept;
+    if (!Dispose(opened.handle.get())) return RemovalAfter(::GetLastError());
     opened.handle.reset();
     return Removal::Deleted;
+}
+
+Removal FileRemover::Remove(const HeldFolder& folder, const std::wstring& name) {
+    OpenedFile opened = Open(folder, name);
+    return Remove(opened);
 }
 
 }  // namespace modMain

@@ -1,43 +1,44 @@
 #pragma once
-// Deleting one file of a directory by name, without ever reaching through a
-// link to another file: under Wine (see own_name.h) the file is opened first and
-// deleted through that handle only when its name is its own; an alias of another
-// file is left alone.
+// Deleting one file of a held folder: opened through the folder's handle by its
+// name, checked (see own_name.h), and deleted through that handle, so that
+// nothing but the file listed there is ever reached.
 #include <windows.h>
 #include <string>
 #include "handle_owners.h"
-#include "own_name.h"
+#include "held_folder.h"
 
 namespace modMain {
 
 enum class Removal {
     Deleted,   // the platform accepted the deletion (whether the name is gone is for the caller to see)
-    Kept,      // the platform refused, or the name is an alias of another file
+    Kept,      // the platform refused, or the name reaches another file than the one listed
+    Held,      // another program holds it open, or is deleting it: it may be gone soon
     Missing,   // the platform found no such file
 };
 
 // A file opened for its deletion and checked, ahead of the deletion itself.
 struct OpenedFile {
-    bool prepared = false;            // Open made it
     win32::FileHandle handle;         // empty when the file could not be opened
     DWORD openError = ERROR_SUCCESS;  // why not
-    bool ownName = false;
+    bool ownName = false;             // the handle reached the file listed, not another
 };
 
 class FileRemover {
 public:
-    // Deletes AddSlash(directory) + name; directory in \\?\ form. Changes no attribute.
-    Removal Remove(const std::wstring& directory, const std::wstring& name);
-
-    // Where names must be checked (under Wine): opens the file and checks its
-    // name now, so that Remove(opened) later only deletes through the handle.
-    // Nothing is deleted if that never comes: closing the handle leaves the file.
-    OpenedFile Open(const std::wstring& directory, const std::wstring& name);
-    // Deletes what Open prepared, closing its handle (which is when the name goes).
-    Removal Remove(OpenedFile& opened);
-
-private:
-    OwnNameCheck ownName_;
+    // Opens the file and checks it now, so that Remove(opened) later only deletes
+    // through the handle. Nothing is deleted if that never comes: closing the
+    // handle leaves the file. Until then nobody else may delete or rename it, so
+    // the name checked is the name deleted and a deletion is counted by one run only.
+    static OpenedFile Open(const HeldFolder& folder, const std::wstring& name);
+    // Deletes what Open prepared, closing its handle. With POSIX semantics, where
+    // the system has them, the name goes at once even if others hold the file open;
+    // elsewhere when the last handle to it closes.
+    static Removal Remove(OpenedFile& opened);
+    // Both in one.
+    static Removal Remove(const HeldFolder& folder, const std::wstring& name);
 };
+
+// What a failed open or deletion with this error means for the file.
+Removal RemovalAfter(DWORD error);
 
 }  // namespace modMain

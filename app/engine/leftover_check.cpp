@@ -1,29 +1,42 @@
 #include "leftover_check.h"
 
 #include <windows.h>
-#include "command_line.h"
 #include "directory_listing.h"
 #include "error.h"
+#include "relative_open.h"
 
 namespace modMain {
+namespace {
 
-std::vector<bool> StillThere(const Location& directory, const std::vector<std::wstring>& names) {
+bool StillThereByName(const HeldFolder& folder, const std::wstring& name) {
+    DWORD error = ERROR_SUCCESS;
+    const win32::FileHandle file = OpenChildFile(folder.handle.get(), name, FILE_READ_ATTRIBUTES,
+                                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, error);
+    return file || RemovalAfter(error) != Removal::Missing;
+}
+
+}  // namespace
+
+void AnswerStillThere(TriedFolder& tried) noexcept {
     try {
-        return FilesStillListed(directory.extended, directory.shown, names);
-    } catch (const win32::Error&) {
-        std::vector<bool> still;
-        still.reserve(names.size());
-        for (const std::wstring& name : names) {
-            const bool gone = ::GetFileAttributesW((AddSlash(directory.extended) + name).c_str()) ==
-                                  INVALID_FILE_ATTRIBUTES &&
-                              (::GetLastError() == ERROR_FILE_NOT_FOUND || ::GetLastError() == ERROR_PATH_NOT_FOUND);
-            still.push_back(!gone);
+        std::vector<std::wstring> names;
+        names.reserve(tried.files.size());
+        for (const TriedFile& file : tried.files) names.push_back(file.name);
+        try {
+            const std::vector<bool> listed = FilesStillListed(tried.folder->handle.get(), tried.folder->shown, names);
+            for (size_t i = 0; i < listed.size(); ++i) tried.files[i].stillThere = listed[i];
+        } catch (const win32::Error&) {
+            for (TriedFile& file : tried.files) file.stillThere = StillThereByName(*tried.folder, file.name);
         }
-        return still;
+    } catch (...) {
+        for (TriedFile& file : tried.files) file.stillThere = true;
+        tried.failure = std::current_exception();
     }
 }
 
-LeftoverCheck::LeftoverCheck() : thread_(&LeftoverCheck::AnswerQuestions, this) {}
+LeftoverCheck::LeftoverCheck(bool ownThread) {
+    if (ownThread) thread_ = std::thread(&LeftoverCheck::AnswerQuestions, this);
+}
 
 LeftoverCheck::~LeftoverCheck() {
     {
@@ -31,55 +44,57 @@ LeftoverCheck::~LeftoverCheck() {
         stopping_ = true;
     }
     changed_.notify_all();
-    thread_.join();
+    if (thread_.joinable()) thread_.join();
 }
 
-void LeftoverCheck::Ask(Location directory, std::vector<std::wstring> names) {
+void LeftoverCheck::Ask(TriedFolder tried) {
+    if (!thread_.joinable()) {
+        AnswerStillThere(tried);
+        std::lock_guard<std::mutex> lock(mutex_);
+        answers_.push_back(std::move(tried));
+        return;
+    }
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        questions_.push_back(Question{std::move(directory), std::move(names)});
+        questions_.push_back(std::move(tried));
     }
     changed_.notify_all();
 }
 
-std::optional<std::vector<bool>> LeftoverCheck::Ready() {
-    std::unique_lock<std::mutex> lock(mutex_);
+std::optional<TriedFolder> LeftoverCheck::Ready() {
+    std::lock_guard<std::mutex> lock(mutex_);
     if (answers_.empty()) return std::nullopt;
-    return TakeFront(lock);
+    TriedFolder answered = std::move(answers_.front());
+    answers_.pop_front();
+    return answered;
 }
 
-std::vector<bool> LeftoverCheck::Wait() {
+TriedFolder LeftoverCheck::Wait() {
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [this] { return !answers_.empty(); });
-    return TakeFront(lock);
-}
-
-std::vector<bool> LeftoverCheck::TakeFront(std::unique_lock<std::mutex>& lock) {
-    Answer answer = std::move(answers_.front());
+    TriedFolder answered = std::move(answers_.front());
     answers_.pop_front();
-    lock.unlock();
-    if (answer.failure) std::rethrow_exception(answer.failure);
-    return std::move(answer.still);
+    return answered;
 }
 
-// The question stays queued while it is answered, so that the answers keep the
-// questions' order.
+size_t LeftoverCheck::Outstanding() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return questions_.size() + answering_ + answers_.size();
+}
+
 void LeftoverCheck::AnswerQuestions() noexcept {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
         changed_.wait(lock, [this] { return stopping_ || !questions_.empty(); });
         if (stopping_) return;
-        const Question& question = questions_.front();
-        lock.unlock();
-        Answer answer;
-        try {
-            answer.still = StillThere(question.directory, question.names);
-        } catch (...) {
-            answer.failure = std::current_exception();
-        }
-        lock.lock();
+        TriedFolder tried = std::move(questions_.front());
         questions_.pop_front();
-        answers_.push_back(std::move(answer));
+        ++answering_;
+        lock.unlock();
+        AnswerStillThere(tried);
+        lock.lock();
+        --answering_;
+        answers_.push_back(std::move(tried));
         changed_.notify_all();
     }
 }

@@ -1,11 +1,14 @@
 #pragma once
-// Whether a file's name is its own or an alias of another file.
+// Whether what a handle reached is what its name was meant to reach.
 //
-// On Windows a link carries FILE_ATTRIBUTE_REPARSE_POINT, and a delete or a
-// move to the Recycle Bin takes the link itself. Wine shows a symbolic link to
-// a file as a plain file, and whatever is done through its name reaches its
-// target instead; there a name counts as the file's own only when the name its
-// open handle resolves to is that name (its directory's resolved name + name).
+// On Windows a link carries FILE_ATTRIBUTE_REPARSE_POINT and an open with
+// FILE_OPEN_REPARSE_POINT takes the link itself. Wine shows a symbolic link to a
+// file as a plain file and follows every link it opens, and it resolves an open
+// relative to a folder's handle through the path that folder had when it was
+// opened: after a folder above was swapped for a link, the open lands in the
+// link's target. There an opened file or folder is the one meant only when the
+// name its handle resolves to is exactly the name expected from the start's
+// resolved name and the names walked below it.
 #include <windows.h>
 #include <string>
 
@@ -14,20 +17,14 @@ namespace modMain {
 // True under Wine, where links to files look like plain files.
 bool LinksLookLikeFiles();
 
-class OwnNameCheck {
-public:
-    // Whether the handle, opened by AddSlash(directory) + name with directory in
-    // \\?\ form, resolves to that very name (or to name in the directory's own
-    // resolved name, when the directory lies behind a link).
-    bool IsOwnName(HANDLE file, const std::wstring& directory, const std::wstring& name);
+// Whether the handle resolves to exactly this NT name ("\??\Z:\a\b").
+bool ResolvesTo(HANDLE handle, const std::wstring& expectedNtName);
 
-private:
-    const std::wstring* ResolvedDirectory(const std::wstring& directory);
-
-    std::wstring cachedDirectory_;   // the directory resolvedDirectory_ belongs to
-    std::wstring resolvedDirectory_;
-    bool cachedResolved_ = false;
-};
+// Whether the name, as listed, comes back unchanged in a resolved name: Wine
+// drops a last dot or space there, so such a name can never be checked.
+bool NameSpelledAsListed(const std::wstring& name);
+// The same for every name of a path.
+bool PathSpelledAsGiven(const std::wstring& path);
 
 // Whether two paths name the same text, ignoring case as file names do.
 bool SamePathText(const std::wstring& a, const std::wstring& b);

@@ -2,6 +2,8 @@
 // The Recycle Bin: files moved there can be restored by the user.
 #include <string>
 #include <vector>
+#include "directory_listing.h"
+#include "held_folder.h"
 
 namespace modMain {
 
@@ -12,5 +14,12 @@ namespace modMain {
 // path as a Win32 path and may expand wildcards in it: the caller gives only
 // names that mean exactly one file that way (see PlainPathMeansOneFile).
 void MoveToRecycleBin(const std::wstring& directory, const std::vector<std::wstring>& names);
+
+// Whether the path the shell will be given, the folder's shown path and the
+// file's name, still reaches the very file that was listed (its identity, and
+// under Wine its resolved name). Checked right before the hand-over: the folders
+// of a Recycle Bin run are pinned (no rename, no deletion) on Windows, but under
+// Wine other Linux programs may still swap a folder for a link.
+bool PathStillReaches(const HeldFolder& folder, const FileEntry& file);
 
 }  // namespace modMain

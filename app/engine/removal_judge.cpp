@@ -3,14 +3,15 @@
 #include <windows.h>
 #include "command_line.h"
 #include "sized_text.h"
+#include "file_removal.h"
 #include "handle_owners.h"
+#include "own_name.h"
+#include "relative_open.h"
 
 namespace modMain {
 namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
-bool Missing(DWORD code) { return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND; }
 
 }  // namespace
 
@@ -37,32 +38,23 @@ bool PlainPathMeansOneFile(const std::wstring& fullPath) {
     return normalized == fullPath;
 }
 
-StayReason RemovalJudge::ByListing(const std::wstring& shownDirectory, const FileEntry& file) const {
+StayReason RemovalJudge::ByListing(const HeldFolder& folder, const FileEntry& file) const {
     if (file.attributes & FILE_ATTRIBUTE_READONLY) return StayReason::ReadOnly;
     if (!NameMeansOneFile(file.name)) return StayReason::UnusableName;
-    // Wine reports such a name back without its last dot or space, so a delete
-    // through the handle (file_removal.h) never finds the name its own.
-    if (LinksLookLikeFiles() && (file.name.back() == L' ' || file.name.back() == L'.'))
+    // Wine reports such a name back without its last dot or space, so neither the
+    // file nor anything in such a folder can be checked to be the one listed.
+    if (LinksLookLikeFiles() && (!NameSpelledAsListed(file.name) || folder.expected.empty()))
         return StayReason::UnusableName;
-    if (recycling_ && !PlainPathMeansOneFile(AddSlash(shownDirectory) + file.name))
-        return StayReason::NotForRecycleBin;
+    if (recycling_ && !PlainPathMeansOneFile(AddSlash(folder.shown) + file.name)) return StayReason::NotForRecycleBin;
     return StayReason::None;
 }
 
-StayReason RemovalJudge::ByOpening(const std::wstring& extendedDirectory, const std::wstring& name, bool& missing) {
-    const std::wstring path = AddSlash(extendedDirectory) + name;
-    missing = false;
-    if (!LinksLookLikeFiles()) {
-        missing = ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES && Missing(::GetLastError());
-        return StayReason::None;
-    }
-    win32::FileHandle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                                         FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (!file) {
-        missing = Missing(::GetLastError());   // otherwise the run will try, and see
-        return StayReason::None;
-    }
-    return ownName_.IsOwnName(file.get(), extendedDirectory, name) ? StayReason::None : StayReason::Link;
+StayReason RemovalJudge::ByOpening(const HeldFolder& folder, const std::wstring& name, bool& missing) const {
+    DWORD error = ERROR_SUCCESS;
+    const win32::FileHandle file = OpenChildFile(folder.handle.get(), name, FILE_READ_ATTRIBUTES, kShareAll, error);
+    missing = !file && RemovalAfter(error) == Removal::Missing;   // otherwise the run will try, and see
+    if (!file || !LinksLookLikeFiles()) return StayReason::None;
+    return ResolvesTo(file.get(), AddSlash(folder.expected) + name) ? StayReason::None : StayReason::Link;
 }
 
 }  // namespace modMain

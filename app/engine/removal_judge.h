@@ -4,7 +4,7 @@
 // the files its run then leaves.
 #include <string>
 #include "directory_listing.h"
-#include "own_name.h"
+#include "held_folder.h"
 
 namespace modMain {
 
@@ -12,7 +12,7 @@ enum class StayReason {
     None,              // the run deletes (or recycles) it
     ReadOnly,          // read-only files are never deleted and never recycled
     Link,              // under Wine, a symbolic link: through its name only its target could be reached
-    UnusableName,      // the file APIs cannot be given a name that means this one file
+    UnusableName,      // the system cannot spell its name, or its folder's, as this one file
     NotForRecycleBin,  // the shell's operation, which takes plain paths only, cannot be given this one file
 };
 
@@ -21,18 +21,18 @@ public:
     // recycling: whether the run moves files to the Recycle Bin instead of deleting them.
     explicit RemovalJudge(bool recycling) : recycling_(recycling) {}
 
-    // What the listing tells: the file's attributes and name, and the path the
-    // shell would be given (shownDirectory: the directory's full path, no \\?\).
-    StayReason ByListing(const std::wstring& shownDirectory, const FileEntry& file) const;
+    // What the listing tells: the file's attributes and name, its folder's name,
+    // and the path the shell would be given. Asked on the reader thread too: it
+    // reads nothing but its arguments.
+    StayReason ByListing(const HeldFolder& folder, const FileEntry& file) const;
 
-    // What the file tells when opened (extendedDirectory in \\?\ form): under Wine
-    // whether its name is its own. missing is set when no such file is there any
-    // more. A delete run needs no opening: it looks at the handle it deletes through.
-    StayReason ByOpening(const std::wstring& extendedDirectory, const std::wstring& name, bool& missing);
+    // What the file tells when opened through its folder: under Wine whether it
+    // is the file listed (own_name.h). missing is set when no such file is there
+    // any more. A delete run needs no opening: it looks at the handle it deletes through.
+    StayReason ByOpening(const HeldFolder& folder, const std::wstring& name, bool& missing) const;
 
 private:
     bool recycling_;
-    OwnNameCheck ownName_;
 };
 
 // Whether the name, as listed, reaches exactly this file when joined to its

@@ -1,26 +1,24 @@
 #include "sweep.h"
 
-#include <deque>
-#include <memory>
 #include <utility>
-#include "command_line.h"
-#include "directory_listing.h"
 #include "directory_walk.h"
-#include "file_removal.h"
-#include "leftover_check.h"
-#include "long_path.h"
-#include "recycle_bin.h"
 #include "error.h"
+#include "folder_pass.h"
+#include "held_folder.h"
+#include "leftover_ledger.h"
+#include "long_path.h"
+#include "open_ahead.h"
+#include "relative_open.h"
+#include "sweep_run.h"
 
 namespace modMain {
 namespace {
 
 // An empty path would otherwise mean the current directory (or, joined to a
 // pattern, the current drive's root); it names no directory.
-Location Resolve(const std::wstring& path) {
+std::wstring FullPathOf(const std::wstring& path) {
     if (path.find_first_not_of(L' ') == std::wstring::npos) throw win32::Error::FromWin32(ERROR_PATH_NOT_FOUND, path);
-    const std::wstring full = FullPath(path);
-    return {ExtendedPath(full), DisplayPath(full)};
+    return FullPath(path);
 }
 
 std::vector<WildcardPattern> Compile(const FileCollection& patterns) {
@@ -30,295 +28,83 @@ std::vector<WildcardPattern> Compile(const FileCollection& patterns) {
     return compiled;
 }
 
-// One file of the directory being worked on, as the patterns go over it.
-struct FileState {
-    bool judged = false;
-    StayReason stay = StayReason::None;
-    bool missing = false;   // found gone when judged
-    bool gone = false;      // tried (in a preview: would be): the later patterns pass it by,
-                            // and Finish counts them for it if it is still there
-};
-
-// A file the run tried, to be looked for once the directory is done: still there,
-// it failed; gone, it was deleted if the platform said so, else something else
-// removed it (the platform found no such file, or refused because another
-// deletion of it was under way).
-struct Taken {
-    size_t file;
-    size_t pattern;       // the pattern that took it
-    bool accepted;        // the platform accepted its deletion
-};
-
-// The files a directory's work tried, waiting for the answer to which are still
-// there (LeftoverCheck).
-struct PendingCheck {
-    Location directory;
-    std::vector<std::wstring> names;   // by taken file
-    std::vector<Taken> taken;
-    int32_t* fileCounter;              // what later patterns' matches of a file that stayed add to;
-                                       // null for the directory the sweep stopped in
-};
-
-// A directory's work: each file's state, what waits for the Recycle Bin, what to check.
-struct DirectoryWork {
-    explicit DirectoryWork(size_t files, std::vector<OpenedFile>* opened = nullptr) : state(files), opened(opened) {}
-    std::vector<FileState> state;
-    std::vector<OpenedFile>* opened;   // files opened for deletion ahead, by index (or none)
-    std::vector<size_t> recycling;
-    std::vector<Taken> taken;
-};
+// The file's listing entry, read through its own handle.
+FileEntry EntryOf(const HeldFolder& folder, const std::wstring& name) {
+    FileEntry entry{name};
+    DWORD error = ERROR_SUCCESS;
+    const win32::FileHandle file = OpenChildFile(folder.handle.get(), name, FILE_READ_ATTRIBUTES,
+                                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, error);
+    FILE_BASIC_INFO basic{};
+    if (file && ::GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic)) {
+        entry.attributes = basic.FileAttributes;
+        entry.id = FileIdOf(file.get());
+    }
+    return entry;
+}
 
 }  // namespace
 
-// The state of one call: the patterns, compiled once, the remover and the judge.
+// One call's run: its shared state, the ledger and the pass.
 struct Sweep::Impl {
-    Impl(Sweep& owner, std::vector<WildcardPattern> compiled)
-        : sweep(owner), patterns(std::move(compiled)), judge(owner.options_.action == SweepAction::Recycle) {}
+    Impl(Sweep& owner, std::vector<WildcardPattern> compiled, bool walking)
+        : run(owner.host_, owner.options_, std::move(compiled), owner.failed_, owner.alreadyGone_),
+          ledger(run, walking && run.Deleting(), run.Deleting()), pass(run, ledger) {}
 
-    // At most this many directories wait for their leftover check before the sweep waits for one.
-    static constexpr size_t kPendingChecks = 32;
+    SweepRun run;
+    LeftoverLedger ledger;
+    FolderPass pass;
 
-    Sweep& sweep;
-    std::vector<WildcardPattern> patterns;
-    FileRemover remover;
-    RemovalJudge judge;
-    // A delete run's walk reads its directories again on a thread of its own;
-    // recycling runs (which recycle first) and the one-directory calls read in line.
-    std::unique_ptr<LeftoverCheck> leftovers;
-    std::deque<PendingCheck> pending;
-
-    void YieldOrStop() {
-        if (!sweep.host_.Yield()) throw SweepStopped();
-    }
-
-    bool Recycling() const { return sweep.options_.action == SweepAction::Recycle; }
-    bool Previewing() const { return sweep.options_.preview; }
-
-    // Why the run leaves the file, asked once per file and directory. A preview and
-    // a recycling run open the file to find links (and files already gone); a
-    // delete run sees both on the handle it deletes through.
-    void Judge(const Location& directory, const FileEntry& file, FileState& state) {
-        if (state.judged) return;
-        state.judged = true;
-        state.stay = judge.ByListing(directory.shown, file);
-        if (state.stay == StayReason::None && (Previewing() || Recycling()))
-            state.stay = judge.ByOpening(directory.extended, file.name, state.missing);
-    }
-
-    // One match: counted, reported, then taken (deleted, or left to wait for the
-    // Recycle Bin) unless the run leaves it.
-    void Handle(const Location& directory, const std::vector<FileEntry>& files, size_t i, size_t pattern,
-                DirectoryWork& work, int32_t& found, int32_t* fileCounter) {
-        FileState& state = work.state[i];
-        Judge(directory, files[i], state);
-        ++found;
-        if (fileCounter) ++*fileCounter;
-        if (state.stay != StayReason::None) {
-            ++sweep.failed_;
-            if (sweep.options_.onStay) sweep.options_.onStay(AddSlash(directory.shown) + files[i].name, state.stay);
-            return;
-        }
-        if (sweep.options_.onMatch) sweep.options_.onMatch(AddSlash(directory.shown) + files[i].name);
-        if (Previewing()) {
-            state.gone = true;
-            return;
-        }
-        Take(directory, files[i], i, pattern, work);
-    }
-
-    // Whether the reader thread opened the directory's file i for its deletion.
-    static bool OpenedAhead(const DirectoryWork& work, size_t i) {
-        return work.opened != nullptr && i < work.opened->size() && (*work.opened)[i].prepared;
-    }
-
-    void Take(const Location& directory, const FileEntry& file, size_t i, size_t pattern, DirectoryWork& work) {
-        FileState& state = work.state[i];
-        Removal removal = Removal::Missing;
-        if (!state.missing) {
-            if (Recycling()) {
-                work.recycling.push_back(i);
-                removal = Removal::Deleted;
-            } else {
-                removal = OpenedAhead(work, i) ? remover.Remove((*work.opened)[i])
-                                               : remover.Remove(directory.extended, file.name);
-            }
-        }
-        state.gone = true;
-        work.taken.push_back(Taken{i, pattern, removal == Removal::Deleted});
-    }
-
-    // Each pattern in list order over the directory's files, as a search per
-    // pattern would see them: a file deleted by an earlier pattern is not found
-    // again, one that stayed is. Recycling, the taken files wait and go to the
-    // Recycle Bin together once the last pattern is done (or the sweep stops).
-    int32_t Apply(const Location& directory, const std::vector<FileEntry>& files, int32_t* fileCounter,
-                  std::vector<OpenedFile>* opened = nullptr) {
-        DirectoryWork work(files.size(), opened);
-        int32_t found = 0;
+    // Pre-order, depth first: the folders come held and listed from a reader
+    // thread (directory_walk.h), so the reading of the next ones overlaps this
+    // work. A delete run's leftover checks overlap the next folders' work; they
+    // are all settled before the walk returns or throws.
+    void Walk(const std::wstring& path, int32_t& directories, int32_t& files) {
+        FolderRef start = HoldStart(FullPathOf(path), run.Sharing());
         try {
-            for (size_t p = 0; p < patterns.size(); ++p) {
-                if (!patterns[p].CanMatch()) continue;
-                for (size_t i = 0; i < files.size(); ++i) {
-                    if (work.state[i].gone || !patterns[p].Matches(files[i].name)) continue;
-                    Handle(directory, files, i, p, work, found, fileCounter);
-                    YieldOrStop();
-                }
+            DirectoryWalk walk(std::move(start), run.Sharing(), OpenAheadFor(run));
+            DirectoryWalk::Directory directory;
+            for (bool first = true; walk.Next(directory); first = false) {
+                ledger.SettleAnswered();
+                if (!first) run.YieldOrStop();   // before each subdirectory is entered
+                // Read ahead, so it may have been deleted since: then the sweep ends as its listing would have.
+                if (DeletedWhileHeld(directory.folder->handle.get()))
+                    throw win32::Error::FromWin32(ERROR_PATH_NOT_FOUND, directory.folder->shown);
+                ++directories;
+                run.host.EnterFolder(directory.folder->shown);
+                run.YieldOrStop();
+                pass.Apply(directory, files);
             }
-        } catch (const SweepStopped&) {
-            Finish(directory, files, work, nullptr, nullptr);
+        } catch (...) {
+            ledger.SettleAll(LeftoverLedger::Ending::Abandoned);
             throw;
         }
-        Finish(directory, files, work, &found, fileCounter);
-        return found;
-    }
-
-    // Sends the waiting files to the Recycle Bin in one shell operation, then reads
-    // the directory once more (in line, or on the leftover check's thread): a tried
-    // file still there failed. A per-pattern search would have found it again with
-    // every later pattern that matches it, and failed again, so (unless the sweep is
-    // stopping: found is null) those matches are counted too.
-    void Finish(const Location& directory, const std::vector<FileEntry>& files, const DirectoryWork& work,
-                int32_t* found, int32_t* fileCounter) {
-        if (work.taken.empty()) return;
-        if (!work.recycling.empty()) {
-            std::vector<std::wstring> names;
-            names.reserve(work.recycling.size());
-            for (size_t i : work.recycling) names.push_back(files[i].name);
-            MoveToRecycleBin(directory.shown, names);
-        }
-        std::vector<std::wstring> names;
-        names.reserve(work.taken.size());
-        for (const Taken& taken : work.taken) names.push_back(files[taken.file].name);
-        if (leftovers) {
-            leftovers->Ask(directory, names);
-            pending.push_back(PendingCheck{directory, std::move(names), work.taken, found ? fileCounter : nullptr});
-            return;
-        }
-        Settle(directory, names, work.taken, StillThere(directory, names), found, fileCounter);
-    }
-
-    // Counts what a directory's tried files came to, now that it is known which are
-    // still there. With neither counter (a stop) a file that stayed is not counted again.
-    void Settle(const Location& directory, const std::vector<std::wstring>& names, const std::vector<Taken>& taken,
-                const std::vector<bool>& still, int32_t* found, int32_t* fileCounter) {
-        const bool recount = found != nullptr || fileCounter != nullptr;
-        for (size_t k = 0; k < taken.size(); ++k) {
-            if (!still[k]) {
-                if (!taken[k].accepted) ++sweep.alreadyGone_;
-                continue;
-            }
-            ++sweep.failed_;
-            if (!recount) continue;
-            for (size_t p = taken[k].pattern + 1; p < patterns.size(); ++p) {
-                if (!patterns[p].CanMatch() || !patterns[p].Matches(names[k])) continue;
-                if (found) ++*found;
-                if (fileCounter) ++*fileCounter;
-                ++sweep.failed_;
-                if (sweep.options_.onMatch) sweep.options_.onMatch(AddSlash(directory.shown) + names[k]);
-            }
-        }
-    }
-
-    // Settles the checks answered so far; waits for the oldest while too many wait.
-    void SettleAnswered() {
-        while (!pending.empty()) {
-            std::optional<std::vector<bool>> still = leftovers->Ready();
-            if (!still && pending.size() <= kPendingChecks) return;
-            SettleFront(still ? std::move(*still) : leftovers->Wait());
-        }
-    }
-
-    // Waits for every check still out: what the run did counts before it ends,
-    // and before a stop or failure is reported.
-    void SettleAll() {
-        while (!pending.empty()) SettleFront(leftovers->Wait());
-    }
-
-    void SettleFront(const std::vector<bool>& still) {
-        const PendingCheck& check = pending.front();
-        Settle(check.directory, check.names, check.taken, still, nullptr, check.fileCounter);
-        pending.pop_front();
+        ledger.SettleAll(LeftoverLedger::Ending::Done);
     }
 
     int32_t ApplyToFolder(const std::wstring& path) {
-        const Location directory = Resolve(path);
-        return Apply(directory, ListDirectory(directory.extended, directory.shown).files, nullptr);
-    }
-
-    // One file by itself, as the one match of its directory; true when it went.
-    bool DisposeOne(const Location& directory, const std::wstring& name) {
-        FileEntry file{name, 0};
-        if (NameMeansOneFile(name)) {
-            const DWORD attributes = ::GetFileAttributesW((AddSlash(directory.extended) + name).c_str());
-            if (attributes != INVALID_FILE_ATTRIBUTES) file.attributes = attributes;
-        }
-        DirectoryWork work(1);
-        FileState& state = work.state[0];
-        Judge(directory, file, state);
-        if (state.stay != StayReason::None) {
-            ++sweep.failed_;
-            return false;
-        }
-        if (Previewing()) return true;
-        const int32_t failedBefore = sweep.failed_;
-        const int32_t goneBefore = sweep.alreadyGone_;
-        Take(directory, file, 0, 0, work);
-        Finish(directory, {file}, work, nullptr, nullptr);
-        return sweep.failed_ == failedBefore && sweep.alreadyGone_ == goneBefore;
-    }
-
-    // Pre-order, depth first: the directories come listed from a reader thread
-    // (directory_walk.h), so the listing of the next ones overlaps this work.
-    // A delete run's leftover checks overlap the next directories' work; they are
-    // all settled before the walk returns or throws.
-    void Walk(const Location& start, int32_t& directories, int32_t& files) {
-        if (!Recycling() && !Previewing()) leftovers = std::make_unique<LeftoverCheck>();
+        DirectoryWalk::Directory directory{HoldStart(FullPathOf(path), run.Sharing()), {}};
+        directory.files = FilesOf(ListDirectory(directory.folder->handle.get(), directory.folder->shown).files);
+        int32_t found = 0;
         try {
-            DirectoryWalk walk(start, OpenAhead());
-            DirectoryWalk::Directory directory;
-            for (bool first = true; walk.Next(directory); first = false) {
-                if (leftovers) SettleAnswered();
-                if (!first) YieldOrStop();   // before each subdirectory is entered
-                // Read ahead, so it may have gone since: then the sweep ends as its listing would have.
-                EnsureDirectoryExists(directory.location.extended, directory.location.shown);
-                ++directories;
-                sweep.host_.SetCaption(L"Scourway - " + directory.location.shown);
-                YieldOrStop();
-                Apply(directory.location, directory.files, &files, &directory.opened);
-            }
+            pass.Apply(directory, found);
         } catch (...) {
-            if (leftovers) SettleAll();
+            ledger.SettleAll(LeftoverLedger::Ending::Abandoned);
             throw;
         }
-        if (leftovers) SettleAll();
+        ledger.SettleAll(LeftoverLedger::Ending::Done);
+        return found;
     }
 
-    // Under Wine a delete run opens each file it will take, and checks its name,
-    // on the reader thread too, ahead of the deletion (when the reader has a lead
-    // and as many as the walk's budget allows; the rest are opened when deleted):
-    // that work overlaps this thread's deletions, which stay in their order. A
-    // file opened but never deleted (the run stopped) is left.
-    DirectoryWalk::Prepare OpenAhead() {
-        if (Recycling() || Previewing() || !LinksLookLikeFiles()) return {};
-        return [this, remover = std::make_shared<FileRemover>()](DirectoryWalk::Directory& directory, size_t budget) {
-            size_t opened = 0;
-            if (budget == 0) return opened;
-            directory.opened.resize(directory.files.size());
-            for (size_t i = 0; i < directory.files.size() && opened < budget; ++i) {
-                const FileEntry& file = directory.files[i];
-                if (judge.ByListing(directory.location.shown, file) != StayReason::None || !AnyPatternMatches(file.name))
-                    continue;
-                directory.opened[i] = remover->Open(directory.location.extended, file.name);
-                if (directory.opened[i].handle) ++opened;
-            }
-            return opened;
-        };
-    }
-
-    bool AnyPatternMatches(const std::wstring& name) const {
-        for (const WildcardPattern& pattern : patterns)
-            if (pattern.CanMatch() && pattern.Matches(name)) return true;
-        return false;
+    // One file by itself, as the one match of its folder; true when it went.
+    bool DisposeOne(const std::wstring& folderPath, const std::wstring& name) {
+        DirectoryWalk::Directory directory{HoldStart(folderPath, run.Sharing()), {}};
+        directory.files = FilesOf({EntryOf(*directory.folder, name)});
+        const int32_t failedBefore = run.failed;
+        const int32_t goneBefore = run.alreadyGone;
+        int32_t found = 0;
+        if (!pass.HandleOne(directory, found)) return false;
+        ledger.SettleAll(LeftoverLedger::Ending::Done);
+        return run.failed == failedBefore && run.alreadyGone == goneBefore;
     }
 };
 
@@ -326,17 +112,17 @@ Sweep::Sweep(SweepHost& host, const FileCollection& patterns, SweepOptions optio
     : host_(host), patterns_(patterns), options_(std::move(options)) {}
 
 void Sweep::SweepFolder(const std::wstring& path, int32_t& directories, int32_t& files) {
-    Impl impl(*this, Compile(patterns_));
-    impl.Walk(Resolve(path), directories, files);
+    Impl impl(*this, Compile(patterns_), true);
+    impl.Walk(path, directories, files);
 }
 
 int32_t Sweep::DeleteMatchesInFolder(const std::wstring& directory) {
-    Impl impl(*this, Compile(patterns_));
+    Impl impl(*this, Compile(patterns_), false);
     return impl.ApplyToFolder(directory);
 }
 
 int32_t Sweep::DeletePatternMatches(const std::wstring& directory, const std::wstring& pattern) {
-    Impl impl(*this, {WildcardPattern(pattern)});
+    Impl impl(*this, {WildcardPattern(pattern)}, false);
     return impl.ApplyToFolder(directory);
 }
 
@@ -344,10 +130,10 @@ bool Sweep::TryDeleteFile(const std::wstring& fullPath) {
     try {
         const std::wstring full = FullPath(fullPath);
         const size_t slash = full.find_last_of(L'\\');
-        if (slash == std::wstring::npos) throw win32::Error::FromWin32(ERROR_INVALID_NAME, fullPath);
-        const Location directory{ExtendedPath(full.substr(0, slash + 1)), DisplayPath(full.substr(0, slash + 1))};
-        Impl impl(*this, {});
-        return impl.DisposeOne(directory, full.substr(slash + 1));
+        if (slash == std::wstring::npos || slash + 1 == full.size())
+            throw win32::Error::FromWin32(ERROR_INVALID_NAME, fullPath);
+        Impl impl(*this, {}, false);
+        return impl.DisposeOne(full.substr(0, slash + 1), full.substr(slash + 1));
     } catch (const win32::Error&) {
         ++failed_;
         return false;

@@ -1,7 +1,28 @@
 #pragma once
 // The recursive sweep: from one directory down, every file whose long name
 // matches a pattern of the list is counted and deleted. The sweep reaches its
-// caller only through a SweepHost: a caption to show and a yield.
+// caller only through a SweepHost: the folder it enters, and a yield.
+//
+// Threads, and who owns what:
+// - The caller's thread runs SweepFolder and is the only one that calls the
+//   SweepHost and the SweepOptions callbacks, counts, and deletes or recycles
+//   (folder_pass.h: the pass over one folder's matches, pattern by pattern).
+// - The reader thread (directory_walk.h) opens each folder below the start
+//   through its parent's handle, lists it and hands it on, at most 32 ahead. In a
+//   delete run under Wine, once it has a lead, it also opens each folder's
+//   matches ahead (open_ahead.h). It reads only what it is handed at its start:
+//   the compiled patterns and the judge's listing rules, both unchanged during
+//   the run. What it opens belongs to the folder record it hands on; after the
+//   hand-off (DirectoryWalk::Next) the record is the caller's alone.
+// - The leftover thread (leftover_check.h, delete runs' walks only) reads each
+//   folder once more after the caller's deletions there. A TriedFolder record
+//   goes to it whole (LeftoverCheck::Ask) and comes back whole with its answer
+//   (Ready/Wait); the caller settles the counts from it, and every record is
+//   settled before the walk returns, stops or fails.
+// Held folders (held_folder.h) are shared by all three through FolderRef and
+// never change once made; each folder's handle closes when the last of them
+// lets go.
+#include <windows.h>
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -19,8 +40,8 @@ namespace modMain {
 
 class SweepHost {
 public:
-    // The folder being processed, as "Scourway - " + its full path.
-    virtual void SetCaption(const std::wstring& caption) = 0;
+    // The folder whose files are processed next: its full path as the user knows it.
+    virtual void EnterFolder(const std::wstring& folder) = 0;
     // Lets the message loop run. False asks the sweep to stop (it throws SweepStopped).
     virtual bool Yield() = 0;
 
@@ -35,7 +56,7 @@ public:
 };
 
 enum class SweepAction {
-    Delete,    // DeleteFile
+    Delete,    // each match deleted through its own handle, opened through its folder's
     Recycle,   // matches go to the Recycle Bin, one shell operation per directory
 };
 
@@ -62,9 +83,12 @@ public:
 
     // Walks path and everything below it, pre-order and depth first, adding 1 to
     // directories per directory entered and 1 to files per match, before its deletion.
-    // Links and junctions to directories are not entered. Each directory is
-    // shown as "Scourway - " + its full path; Yield runs once before its files,
-    // after every match, and before each subdirectory is entered.
+    // The start is opened once (through a link if path is one); everything below
+    // it is reached through its parent's handle, and links and junctions are not
+    // entered. Each directory is handed to EnterFolder; Yield runs once before its
+    // files, after every match, and before each subdirectory is entered.
+    // A match that another program held, or whose accepted deletion had not
+    // happened yet, is looked at again at the end, for up to kLateCheckMs.
     // Throws win32::Error (with the directory as subject; an empty or blank path is
     // ERROR_PATH_NOT_FOUND) or SweepStopped. The counters keep what was added.
     void SweepFolder(const std::wstring& path, int32_t& directories, int32_t& files);
@@ -83,8 +107,10 @@ public:
     // when its name is gone from its directory afterwards.
     int32_t FailedDeletions() const noexcept { return failed_; }
     // Counted matches that were gone before the run could delete them: something
-    // else removed them meanwhile. Neither deleted by the run nor failed.
+    // else removed them meanwhile (another run, say). Neither deleted by the run nor failed.
     int32_t AlreadyGone() const noexcept { return alreadyGone_; }
+
+    static constexpr DWORD kLateCheckMs = 2000;
 
 private:
     struct Impl;

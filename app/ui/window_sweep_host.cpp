@@ -5,8 +5,8 @@ WindowSweepHost::WindowSweepHost(HWND window, std::function<bool()> pump,
                                  std::function<Clock::time_point()> now)
     : window_(window), pump_(std::move(pump)), now_(std::move(now)) {}
 
-void WindowSweepHost::SetCaption(const std::wstring& caption) {
-    pending_ = caption;
+void WindowSweepHost::EnterFolder(const std::wstring& folder) {
+    pending_ = L"Scourway - " + folder;
     hasPending_ = true;
 }
 

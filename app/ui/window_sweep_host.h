@@ -2,7 +2,7 @@
 // The main window as the sweep's host: the caption follows the walk and the
 // message loop runs while it walks.
 //
-// Setting a caption costs far more than a yield, so SetCaption only records the
+// Setting a caption costs far more than a yield, so EnterFolder only records the
 // text; a yield paints it when the last paint is at least 20 ms old. Pumping the
 // message loop costs more than matching a file, so a yield pumps only when the
 // last pump is 10 ms old: the window still answers input (and a close) at once. Before
@@ -25,7 +25,8 @@ public:
     WindowSweepHost(HWND window, std::function<bool()> pump,
                     std::function<Clock::time_point()> now = &Clock::now);
 
-    void SetCaption(const std::wstring& caption) override;
+    // The caption becomes "Scourway - " + the folder.
+    void EnterFolder(const std::wstring& folder) override;
     bool Yield() override;
 
     // Paints the recorded caption now, if it is not on the window yet.

@@ -15,14 +15,14 @@ namespace {
 
 using enginetest::TempTree;
 
-Location StartOf(const TempTree& tree) { return {ExtendedPath(tree.Root()), tree.Root()}; }
+FolderRef StartOf(const TempTree& tree) { return HoldStart(tree.Root(), FolderSharing::Open); }
 
 // The walk's order worked out the plain way: list, then each subdirectory in turn.
-void ExpectedOrder(const Location& directory, std::vector<std::wstring>& shown, std::vector<size_t>& files) {
-    const DirectoryListing listing = ListDirectory(directory.extended, directory.shown);
-    shown.push_back(directory.shown);
+void ExpectedOrder(const std::wstring& path, std::vector<std::wstring>& shown, std::vector<size_t>& files) {
+    const DirectoryListing listing = ListDirectory(HoldStart(path, FolderSharing::Open)->handle.get(), path);
+    shown.push_back(path);
     files.push_back(listing.files.size());
-    for (const std::wstring& name : listing.subdirectories) ExpectedOrder(ChildLocation(directory, name), shown, files);
+    for (const SubfolderEntry& entry : listing.subdirectories) ExpectedOrder(path + L"\\" + entry.name, shown, files);
 }
 
 // More directories than the reader may be ahead, deep and wide, some with files:
@@ -42,17 +42,16 @@ TEST(DirectoryWalk, GivesEveryDirectoryOnceInPreOrderWithItsFiles) {
     }
     std::vector<std::wstring> expectedShown;
     std::vector<size_t> expectedFiles;
-    ExpectedOrder(StartOf(tree), expectedShown, expectedFiles);
+    ExpectedOrder(tree.Root(), expectedShown, expectedFiles);
     ASSERT_GT(expectedShown.size(), 2 * DirectoryWalk::kAhead);
 
     std::vector<std::wstring> shown;
     std::vector<size_t> files;
-    DirectoryWalk walk(StartOf(tree));
+    DirectoryWalk walk(StartOf(tree), FolderSharing::Open);
     DirectoryWalk::Directory directory;
     while (walk.Next(directory)) {
-        shown.push_back(directory.location.shown);
+        shown.push_back(directory.folder->shown);
         files.push_back(directory.files.size());
-        EXPECT_EQ(directory.location.extended, ExtendedPath(directory.location.shown));
     }
     EXPECT_EQ(shown, expectedShown);
     EXPECT_EQ(files, expectedFiles);
@@ -65,12 +64,12 @@ TEST(DirectoryWalk, ACallerThatStopsEarlyEndsTheReader) {
     TempTree tree;
     for (int i = 0; i < 3 * static_cast<int>(DirectoryWalk::kAhead); ++i) tree.Dir(L"d" + std::to_wstring(i));
     {
-        DirectoryWalk walk(StartOf(tree));
+        DirectoryWalk walk(StartOf(tree), FolderSharing::Open);
         DirectoryWalk::Directory directory;
         ASSERT_TRUE(walk.Next(directory));
-        EXPECT_EQ(directory.location.shown, tree.Root());
+        EXPECT_EQ(directory.folder->shown, tree.Root());
     }
-    DirectoryWalk unused(StartOf(tree));   // never asked at all
+    DirectoryWalk unused(StartOf(tree), FolderSharing::Open);   // never asked at all
 }
 
 // The reader opens nothing until directories wait for the caller. Files opened
@@ -86,9 +85,8 @@ TEST(DirectoryWalk, FilesAreOpenedAheadOnlyWithALeadAndWithinTheBudget) {
     std::condition_variable prepared;
     std::vector<size_t> budgets;  // by directory, in the order read
     std::vector<size_t> opened;
-    DirectoryWalk walk(StartOf(tree), [&](DirectoryWalk::Directory& directory, size_t budget) {
+    DirectoryWalk walk(StartOf(tree), FolderSharing::Open, [&](DirectoryWalk::Directory&, size_t budget) {
         const size_t count = std::min(budget, kWanted);
-        directory.opened.resize(count);
         std::lock_guard<std::mutex> lock(mutex);
         budgets.push_back(budget);
         opened.push_back(count);
@@ -121,12 +119,12 @@ TEST(DirectoryWalk, FilesAreOpenedAheadOnlyWithALeadAndWithinTheBudget) {
 }
 
 // Holds a folder as another program might, so that nobody else can list it.
-class HeldFolder {
+class FolderHeldElsewhere {
 public:
-    explicit HeldFolder(const std::wstring& path)
+    explicit FolderHeldElsewhere(const std::wstring& path)
         : handle_(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
                                 nullptr)) {}
-    ~HeldFolder() { Release(); }
+    ~FolderHeldElsewhere() { Release(); }
     bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
     void Release() {
         if (Held()) ::CloseHandle(handle_);
@@ -144,9 +142,9 @@ TEST(DirectoryWalk, AFolderHeldWhenReadAheadIsListedAgainAtItsTurn) {
     for (const wchar_t* d : {L"a", L"a\\inner"}) tree.Dir(d);
     tree.File(L"a\\inner\\x.tmp");
     {
-        HeldFolder held(tree.Path(L"a"));
+        FolderHeldElsewhere held(tree.Path(L"a"));
         ASSERT_TRUE(held.Held());
-        DirectoryWalk walk(StartOf(tree));
+        DirectoryWalk walk(StartOf(tree), FolderSharing::Open);
         DirectoryWalk::Directory directory;
         ASSERT_TRUE(walk.Next(directory));
         try {
@@ -160,31 +158,28 @@ TEST(DirectoryWalk, AFolderHeldWhenReadAheadIsListedAgainAtItsTurn) {
     tree.Dir(L"b");
     std::vector<std::wstring> expectedShown;
     std::vector<size_t> expectedFiles;
-    ExpectedOrder(StartOf(tree), expectedShown, expectedFiles);
-    HeldFolder held(tree.Path(L"a"));
-    DirectoryWalk walk(StartOf(tree));
+    ExpectedOrder(tree.Root(), expectedShown, expectedFiles);
+    FolderHeldElsewhere held(tree.Path(L"a"));
+    DirectoryWalk walk(StartOf(tree), FolderSharing::Open);
     DirectoryWalk::Directory directory;
     ASSERT_TRUE(walk.Next(directory));   // the root; the reader is on "a" by now or soon
     held.Release();
-    std::vector<std::wstring> shown{directory.location.shown};
+    std::vector<std::wstring> shown{directory.folder->shown};
     std::vector<size_t> files{directory.files.size()};
     while (walk.Next(directory)) {
-        shown.push_back(directory.location.shown);
+        shown.push_back(directory.folder->shown);
         files.push_back(directory.files.size());
     }
     EXPECT_EQ(shown, expectedShown);
     EXPECT_EQ(files, expectedFiles);
 }
 
-// The start cannot be listed: the failure, naming it, is the first thing the caller meets.
-TEST(DirectoryWalk, AStartThatCannotBeListedFailsAtTheFirstDirectory) {
+// The start is opened once, by its path: a missing one fails at once, naming it.
+TEST(DirectoryWalk, AStartThatCannotBeOpenedFailsBeforeTheWalk) {
     TempTree tree;
-    const Location missing{ExtendedPath(tree.Path(L"absent")), tree.Path(L"absent")};
-    DirectoryWalk walk(missing);
-    DirectoryWalk::Directory directory;
     try {
-        walk.Next(directory);
-        FAIL() << "a missing start was walked";
+        HoldStart(tree.Path(L"absent"), FolderSharing::Open);
+        FAIL() << "a missing start was held";
     } catch (const win32::Error& failure) {
         EXPECT_EQ(failure.Win32Code(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
         EXPECT_EQ(failure.Subject(), tree.Path(L"absent"));

@@ -23,7 +23,7 @@ using Events = std::vector<std::wstring>;
 // Records the caption and yield sequence; can act at a given yield.
 class RecordingHost : public SweepHost {
 public:
-    void SetCaption(const std::wstring& caption) override { events.push_back(caption); }
+    void EnterFolder(const std::wstring& folder) override { events.push_back(L"Scourway - " + folder); }
     bool Yield() override {
         events.push_back(L"yield");
         ++yields;
@@ -247,25 +247,24 @@ TEST_F(SweepTest, MissingStartFailsBeforeAnythingHappens) {
     EXPECT_TRUE(host.events.empty());
 }
 
-TEST_F(SweepTest, ADirectoryThatVanishesEndsTheSweepWithWhatWasCounted) {
+// Another program holds the folder so that nobody may open it: the sweep ends
+// there, as at any folder it cannot read, with what it counted before.
+TEST_F(SweepTest, AFolderThatCannotBeOpenedEndsTheSweepWithWhatWasCounted) {
     tree.Dir(L"a");
-    tree.Dir(L"b");
     tree.File(L"1.tmp");
-    tree.File(L"b\\2.tmp");
-    // The yield before "a" is entered removes it.
-    host.onYield = [&](int yield) {
-        if (yield == 3) ::RemoveDirectoryW(tree.Path(L"a").c_str());
-        return true;
-    };
+    tree.File(L"a\\2.tmp");
+    const win32::FileHandle held(::CreateFileW(tree.Path(L"a").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    ASSERT_TRUE(held);
     const FileCollection temporary = ListOf({L"*.tmp"});
     Sweep sweep(host, temporary);
     const auto failure = FailureOf([&] { sweep.SweepFolder(tree.Root(), directories, files); });
     ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->Win32Code(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(failure->Win32Code(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
     EXPECT_EQ(failure->Subject(), tree.Path(L"a"));
     EXPECT_EQ(directories, 1);
     EXPECT_EQ(files, 1);
-    EXPECT_TRUE(tree.Exists(L"b\\2.tmp"));
+    EXPECT_TRUE(tree.Exists(L"a\\2.tmp"));
 }
 
 // Whether a directory's tried files are gone is read while the sweep goes on:
@@ -279,14 +278,12 @@ TEST_F(SweepTest, WhatADirectoryLeftIsCountedBeforeAStopOrAFailureInTheNext) {
         win32::FileHandle inUse(::CreateFileW(fresh.Path(L"in-use.tmp").c_str(), GENERIC_READ, 0, nullptr,
                                               OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(inUse);
+        // Failing: "a" is held so that it cannot be opened.
+        const win32::FileHandle heldFolder(stop ? INVALID_HANDLE_VALUE
+                                                : ::CreateFileW(fresh.Path(L"a").c_str(), GENERIC_READ, 0, nullptr,
+                                                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
         RecordingHost ending;
-        ending.onYield = [&](int yield) {   // yield 3 comes before "a" is entered
-            if (yield != 3) return true;
-            if (!stop) {
-                EXPECT_TRUE(::RemoveDirectoryW(fresh.Path(L"a").c_str()));
-            }
-            return !stop;
-        };
+        ending.onYield = [&](int yield) { return !stop || yield != 3; };   // yield 3 comes before "a" is entered
         const FileCollection patterns = ListOf({L"*.tmp", L"in-*"});
         Sweep sweep(ending, patterns);
         int32_t dirs = 0;
@@ -294,7 +291,7 @@ TEST_F(SweepTest, WhatADirectoryLeftIsCountedBeforeAStopOrAFailureInTheNext) {
         if (stop) {
             EXPECT_THROW(sweep.SweepFolder(fresh.Root(), dirs, found), SweepStopped);
         } else {
-            EXPECT_TRUE(FailureOf([&] { sweep.SweepFolder(fresh.Root(), dirs, found); })) << "a was removed";
+            EXPECT_TRUE(FailureOf([&] { sweep.SweepFolder(fresh.Root(), dirs, found); })) << "a was held";
         }
         EXPECT_EQ(dirs, 1) << stop;
         EXPECT_EQ(found, 2) << stop;

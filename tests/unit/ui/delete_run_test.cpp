@@ -7,6 +7,7 @@
 #include "exit_codes.h"
 #include "run_messages.h"
 #include "error.h"
+#include "handle_owners.h"
 #include "text_conversion.h"
 #include "system_message.h"
 #include "window_text.h"
@@ -186,61 +187,13 @@ TEST_F(DeleteRunTest, AFailingSweepIsReportedAndRestoresTheWindow) {
     ExpectIdle();
 }
 
-// Runs an action from the message loop: posted before a run, it runs at the
-// sweep's first yield, when the start directory has been listed.
-class ActionAtFirstYield {
-public:
-    explicit ActionAtFirstYield(std::function<void()> action) : action_(std::move(action)) {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = &ActionAtFirstYield::Proc;
-        windowClass.lpszClassName = L"ScourwayTestAction";
-        RegisterClassW(&windowClass);
-        window_ = CreateWindowW(L"ScourwayTestAction", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, this);
-        EXPECT_NE(window_, nullptr);
-        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        PostMessageW(window_, WM_APP, 0, 0);
-    }
-    ~ActionAtFirstYield() { DestroyWindow(window_); }
-    bool Ran() const { return ran_; }
-
-private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* self = reinterpret_cast<ActionAtFirstYield*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (message == WM_APP && self && !self->ran_) {
-            self->ran_ = true;
-            self->action_();
-            return 0;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-
-    std::function<void()> action_;
-    HWND window_ = nullptr;
-    bool ran_ = false;
-};
-
-// A subfolder removed while the run works ends the sweep there; the report
-// says what was done until then beside the platform's words.
-// Removes an empty folder as another program would. The run reads folders ahead
-// on a thread of its own and may be reading this one (which bars its removal) at
-// this moment: it lets go as soon as it is done.
-void RemoveFolderListedAhead(const std::wstring& path) {
-    for (int attempt = 0; attempt < 2000; ++attempt) {
-        if (RemoveDirectoryW(path.c_str()) || GetLastError() != ERROR_SHARING_VIOLATION) return;
-        Sleep(1);
-    }
-}
-
+// A subfolder that cannot be opened (another program holds it) ends the sweep
+// there; the report says what was done until then beside the platform's words.
 TEST_F(DeleteRunTest, AFailureThatEndsTheSweepReportsTheWorkDoneSoFar) {
-    // Folder two holds no match here: a run may hold its matches open ahead of
-    // deleting them, and then nobody else could empty the folder.
-    DeleteFileW((folder / L"tree\\two\\c.bak").c_str());
-    folder.WriteFile(L"tree\\two\\c.txt", "x");
     Load(folder / L"tree");
-    ActionAtFirstYield removeTwo([this] {
-        DeleteFileW((folder / L"tree\\two\\c.txt").c_str());
-        RemoveFolderListedAhead(folder / L"tree\\two");
-    });
+    const win32::FileHandle heldTwo(CreateFileW((folder / L"tree\\two").c_str(), GENERIC_READ, 0, nullptr,
+                                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    ASSERT_TRUE(heldTwo);
     dialogs.answers = {IDYES, IDOK};
     std::vector<std::wstring> output, errors;
     {
@@ -250,24 +203,22 @@ TEST_F(DeleteRunTest, AFailureThatEndsTheSweepReportsTheWorkDoneSoFar) {
         output = out.Lines();
         errors = err.Lines();
     }
-    ASSERT_TRUE(removeTwo.Ran());
     EXPECT_FALSE(folder.Exists(L"tree\\a.tmp"));
     EXPECT_FALSE(folder.Exists(L"tree\\one\\b.tmp"));
+    EXPECT_TRUE(folder.Exists(L"tree\\two\\c.bak"));
     ASSERT_EQ(dialogs.calls.size(), 2u);
-    const std::wstring description = win32::SystemMessage(ERROR_PATH_NOT_FOUND) + L"\r\n" + (folder / L"tree\\two");
+    const std::wstring description = win32::SystemMessage(ERROR_SHARING_VIOLATION) + L"\r\n" + (folder / L"tree\\two");
     const std::wstring soFar = L"The delete run ended on a failure. So far: 2 total files deleted in 2 directories.";
     EXPECT_EQ(dialogs.calls[1].text, description + L"\r\n\r\n" + soFar);
     EXPECT_EQ(dialogs.calls[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
     EXPECT_EQ(output, std::vector<std::wstring>{soFar});
-    EXPECT_EQ(errors, (std::vector<std::wstring>{win32::SystemMessage(ERROR_PATH_NOT_FOUND), folder / L"tree\\two"}));
+    EXPECT_EQ(errors, (std::vector<std::wstring>{win32::SystemMessage(ERROR_SHARING_VIOLATION), folder / L"tree\\two"}));
     EXPECT_EQ(form->ExitCode(), kExitFailed);
     ExpectIdle();
 
     // A preview that fails says what it found so far, in its own words.
-    folder.MakeFolder(L"tree\\two");
     folder.WriteFile(L"tree\\one\\new.tmp", "x");
     arguments = L"/PREVIEW /QUIET";
-    ActionAtFirstYield removeAgain([this] { RemoveFolderListedAhead(folder / L"tree\\two"); });
     dialogs.answers = {IDOK};
     form->cmdProcess_Click();
     ASSERT_EQ(dialogs.calls.size(), 3u);

@@ -30,14 +30,14 @@ protected:
 
 TEST_F(WindowSweepHostTest, CaptionsArePaintedAtYieldsAtMostEveryTwentyMilliseconds) {
     WindowSweepHost host = Host();
-    host.SetCaption(L"Scourway - C:\\a");
+    host.EnterFolder(L"C:\\a");
     EXPECT_EQ(Caption(), L"Scourway") << "recorded only";
     EXPECT_TRUE(host.Yield());
     EXPECT_EQ(Caption(), L"Scourway - C:\\a") << "the first caption is painted at once";
 
     now_ += 5ms;
-    host.SetCaption(L"Scourway - C:\\b");
-    host.SetCaption(L"Scourway - C:\\c");
+    host.EnterFolder(L"C:\\b");
+    host.EnterFolder(L"C:\\c");
     EXPECT_TRUE(host.Yield());
     EXPECT_EQ(Caption(), L"Scourway - C:\\a");
 
@@ -62,9 +62,9 @@ TEST_F(WindowSweepHostTest, TheMessageLoopRunsAtTheFirstYieldThenEveryTenMillise
 
 TEST_F(WindowSweepHostTest, APendingCaptionIsShownBeforeAPause) {
     WindowSweepHost host = Host();
-    host.SetCaption(L"Scourway - C:\\a");
+    host.EnterFolder(L"C:\\a");
     host.Yield();
-    host.SetCaption(L"Scourway - C:\\b");
+    host.EnterFolder(L"C:\\b");
     host.Yield();
     ASSERT_EQ(Caption(), L"Scourway - C:\\a");
     host.ShowPendingCaption();
@@ -76,7 +76,7 @@ TEST_F(WindowSweepHostTest, OnceThePumpSaysStopTheHostStopsAndPaintsNoMore) {
     goOn_ = false;
     EXPECT_FALSE(host.Yield());
     goOn_ = true;
-    host.SetCaption(L"Scourway - C:\\a");
+    host.EnterFolder(L"C:\\a");
     now_ += 1s;
     EXPECT_FALSE(host.Yield());
     host.ShowPendingCaption();

@@ -1,0 +1,24 @@
+#include "open_ahead.h"
+
+#include "file_removal.h"
+#include "own_name.h"
+
+namespace modMain {
+
+DirectoryWalk::Prepare OpenAheadFor(const SweepRun& run) {
+    if (!run.Deleting() || !LinksLookLikeFiles()) return {};
+    return [&run](DirectoryWalk::Directory& directory, size_t budget) {
+        size_t opened = 0;
+        for (DirectoryFile& file : directory.files) {
+            if (opened == budget) break;
+            if (run.judge.ByListing(*directory.folder, file.entry) != StayReason::None ||
+                !run.AnyMatches(file.entry.name))
+                continue;
+            file.openedAhead = FileRemover::Open(*directory.folder, file.entry.name);
+            if (file.openedAhead->handle) ++opened;
+        }
+        return opened;
+    };
+}
+
+}  // namespace modMain

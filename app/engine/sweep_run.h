@@ -1,0 +1,52 @@
+#pragma once
+// What one run's parts share: the host, the options, the compiled patterns, the
+// judge and the counts. Only the caller's thread changes it; the reader thread
+// reads the patterns and the judge, which never change during a run.
+#include <cstdint>
+#include <string>
+#include <vector>
+#include "command_line.h"
+#include "held_folder.h"
+#include "removal_judge.h"
+#include "sweep.h"
+#include "wildcard.h"
+
+namespace modMain {
+
+struct SweepRun {
+    SweepRun(SweepHost& host, const SweepOptions& options, std::vector<WildcardPattern> patterns, int32_t& failed,
+             int32_t& alreadyGone)
+        : host(host), options(options), patterns(std::move(patterns)),
+          judge(options.action == SweepAction::Recycle), failed(failed), alreadyGone(alreadyGone) {}
+
+    SweepHost& host;
+    const SweepOptions& options;
+    const std::vector<WildcardPattern> patterns;
+    const RemovalJudge judge;
+    int32_t& failed;         // counted matches still there afterwards
+    int32_t& alreadyGone;    // counted matches something else removed
+
+    bool Recycling() const { return options.action == SweepAction::Recycle; }
+    bool Previewing() const { return options.preview; }
+    bool Deleting() const { return !Recycling() && !Previewing(); }
+    FolderSharing Sharing() const { return Recycling() ? FolderSharing::Pinned : FolderSharing::Open; }
+
+    void YieldOrStop() {
+        if (!host.Yield()) throw SweepStopped();
+    }
+
+    bool Matches(size_t pattern, const std::wstring& name) const {
+        return patterns[pattern].CanMatch() && patterns[pattern].Matches(name);
+    }
+    bool AnyMatches(const std::wstring& name) const {
+        for (size_t p = 0; p < patterns.size(); ++p)
+            if (Matches(p, name)) return true;
+        return false;
+    }
+
+    static std::wstring PathOf(const HeldFolder& folder, const std::wstring& name) {
+        return AddSlash(folder.shown) + name;
+    }
+};
+
+}  // namespace modMain

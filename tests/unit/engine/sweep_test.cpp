@@ -426,15 +426,7 @@ class RecycleTest : public SweepTest {
 protected:
     void SetUp() override { Bin(); }
 
-    static const TempTree& Bin() {
-        static TempTree bin;
-        static const bool placed = [] {
-            const std::string home = bin.HostPath(L"");
-            return !UnderWine() || ::SetEnvironmentVariableW(L"XDG_DATA_HOME", std::wstring(home.begin(), home.end()).c_str());
-        }();
-        EXPECT_TRUE(placed);
-        return bin;
-    }
+    static const TempTree& Bin() { return enginetest::RecycleBinHome(); }
     // What the bin holds under this name (its content), or nothing.
     static std::optional<std::string> Recycled(const std::wstring& name) {
         const std::wstring inBin = L"Trash\\files\\" + name;

@@ -189,4 +189,14 @@ void TempTree::Unpin(std::wstring_view relative) const {
     Eventually([&] { return Writable(LongPath(relative)); });
 }
 
+const TempTree& RecycleBinHome() {
+    static TempTree bin;
+    static const bool placed = [] {
+        const std::string home = bin.HostPath(L"");
+        return !UnderWine() || ::SetEnvironmentVariableW(L"XDG_DATA_HOME", Wide(home).c_str());
+    }();
+    if (!placed) throw std::runtime_error("cannot place the Recycle Bin");
+    return bin;
+}
+
 }  // namespace enginetest

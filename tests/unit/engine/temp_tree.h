@@ -48,6 +48,11 @@ private:
     std::wstring root_;
 };
 
+// The folder the shell's Recycle Bin lives in for this test process (its
+// Trash\files holds what was recycled); set up on first use, before the shell
+// first asks where it is.
+const TempTree& RecycleBinHome();
+
 // Starts a host program under Wine with the given command line (it cannot be waited for).
 bool RunHost(const std::wstring& program, const std::wstring& commandLine);
 

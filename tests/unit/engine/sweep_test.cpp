@@ -10,6 +10,7 @@
 #include "test_support.h"
 #include "handle_owners.h"
 #include "error.h"
+#include "relative_open.h"
 
 namespace modMain {
 namespace {
@@ -819,6 +820,68 @@ TEST_F(HostTreeTest, AFileWhoseAcceptedDeletionDidNotHappenIsNotDeleted) {
         EXPECT_EQ(alreadyGone, 0);
         EXPECT_FALSE(Recycled(L"pinned.tmp"));
     }
+}
+
+}  // namespace
+}  // namespace modMain
+
+namespace modMain {
+namespace {
+
+// Another program holds matches open (a second run that opened them ahead, an
+// editor) while this run reaches them: one it deletes itself counts as already
+// gone, one it lets go is deleted by this run after all, and a match the reader
+// could not open ahead is opened again at its turn. None is a failure.
+TEST_F(SweepTest, MatchesAnotherProgramHeldAreTheirsWhenTheyDeleteThemAndOursWhenTheyLetGo) {
+    const std::wstring folder = Chain(tree, L"f");
+    tree.Dir(L"later");
+    for (const wchar_t* name : {L"theirs.tmp", L"let-go.tmp"}) tree.File(name);
+    tree.File(folder + L"\\ahead.tmp");
+    auto hold = [&](const std::wstring& relative, DWORD flags) {
+        return win32::FileHandle(::CreateFileW(tree.Path(relative).c_str(), DELETE | GENERIC_READ, 0, nullptr,
+                                               OPEN_EXISTING, flags, nullptr));
+    };
+    win32::FileHandle theirs = hold(L"theirs.tmp", FILE_FLAG_DELETE_ON_CLOSE);
+    win32::FileHandle letGo = hold(L"let-go.tmp", 0);
+    win32::FileHandle ahead = hold(folder + L"\\ahead.tmp", 0);
+    ASSERT_TRUE(theirs && letGo && ahead);
+    host.onYield = [&](int yield) {
+        if (yield == 1) {   // the reader gets its lead, and meets ahead.tmp held
+            ::Sleep(300);
+            ahead.reset();
+        }
+        if (yield == 4) {   // both root matches were tried and refused
+            theirs.reset();
+            letGo.reset();
+        }
+        return true;
+    };
+    Run(ListOf({L"*.tmp"}));
+    EXPECT_EQ(files, 3);
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(alreadyGone, 1);
+    for (const std::wstring& name : {std::wstring(L"theirs.tmp"), std::wstring(L"let-go.tmp"), folder + L"\\ahead.tmp"})
+        EXPECT_FALSE(tree.Exists(name)) << name;
+}
+
+// Which reparse points a walk never enters and a run never reaches through.
+TEST(RelativeOpen, OnlyNameSurrogateReparsePointsAreLinks) {
+    constexpr DWORD kReparse = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY;
+    constexpr DWORD kCloudPlaceholder = 0x9000001A;   // IO_REPARSE_TAG_CLOUD_6
+    constexpr DWORD kDeduplicated = 0x80000013;       // IO_REPARSE_TAG_DEDUP
+    const struct {
+        DWORD attributes, tag;
+        bool link;
+    } cases[] = {
+        {FILE_ATTRIBUTE_DIRECTORY, 0, false},
+        {kReparse, IO_REPARSE_TAG_SYMLINK, true},
+        {kReparse, IO_REPARSE_TAG_MOUNT_POINT, true},   // junctions and mounted volumes
+        {kReparse, 0, true},                            // no tag given (Wine's listings): assumed a link
+        {kReparse, kCloudPlaceholder, false},
+        {FILE_ATTRIBUTE_REPARSE_POINT, kDeduplicated, false},
+        {FILE_ATTRIBUTE_DIRECTORY, IO_REPARSE_TAG_SYMLINK, false},   // a tag without the attribute means nothing
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsLinkTag(c.attributes, c.tag), c.link) << std::hex << c.tag;
 }
 
 }  // namespace

@@ -12,15 +12,22 @@ std::wstring ChildShown(const FolderRef& parent, const std::wstring& name) { ret
 
 // Under Wine a folder is what the walk expects when its handle resolves to the
 // parent's expected name and its own; where names cannot be spelled, when it is
-// the very folder the parent's listing gave (the same identity).
-bool IsTheListedFolder(const HeldFolder& parent, const SubfolderEntry& entry, HANDLE child, std::wstring& expected) {
-    if (!LinksLookLikeFiles()) return !IsLinkHandle(child);
+// the very folder the parent's listing gave (the same identity). A name Wine
+// cannot resolve at all lies past what the file system can name.
+ChildOutcome CheckListedFolder(const HeldFolder& parent, const SubfolderEntry& entry, HANDLE child,
+                               std::wstring& expected, DWORD& error) {
+    if (!LinksLookLikeFiles()) return IsLinkHandle(child) ? ChildOutcome::Link : ChildOutcome::Held;
     expected.clear();
     if (!parent.expected.empty() && NameSpelledAsListed(entry.name)) {
         expected = AddSlash(parent.expected) + entry.name;
-        return ResolvesTo(child, expected);
+        const std::wstring resolved = ResolvedName(child);
+        if (resolved.empty()) {
+            error = ERROR_FILENAME_EXCED_RANGE;
+            return ChildOutcome::Failed;
+        }
+        return SamePathText(resolved, expected) ? ChildOutcome::Held : ChildOutcome::Link;
     }
-    return entry.id != 0 && FileIdOf(child) == entry.id;
+    return entry.id != 0 && FileIdOf(child) == entry.id ? ChildOutcome::Held : ChildOutcome::Link;
 }
 
 }  // namespace
@@ -46,7 +53,8 @@ ChildOutcome HoldChild(const FolderRef& parent, const SubfolderEntry& entry, Fol
         if (error == ERROR_DIRECTORY) return ChildOutcome::Link;
         return ChildOutcome::Failed;
     }
-    if (!IsTheListedFolder(*parent, entry, held->handle.get(), held->expected)) return ChildOutcome::Link;
+    const ChildOutcome checked = CheckListedFolder(*parent, entry, held->handle.get(), held->expected, error);
+    if (checked != ChildOutcome::Held) return checked;
     held->shown = ChildShown(parent, entry.name);
     held->parent = parent;
     child = std::move(held);

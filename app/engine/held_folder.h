@@ -34,7 +34,7 @@ FolderRef HoldStart(const std::wstring& fullPath, FolderSharing sharing);
 enum class ChildOutcome {
     Held,
     Link,      // a link, or no longer the folder that was listed: never entered
-    Failed,    // it could not be opened: error says why
+    Failed,    // it could not be opened, or lies past what the file system can name: error says why
 };
 
 // Opens the subfolder of parent that parent's listing gave.

@@ -54,7 +54,10 @@ StayReason RemovalJudge::ByOpening(const HeldFolder& folder, const std::wstring&
     const win32::FileHandle file = OpenChildFile(folder.handle.get(), name, FILE_READ_ATTRIBUTES, kShareAll, error);
     missing = !file && RemovalAfter(error) == Removal::Missing;   // otherwise the run will try, and see
     if (!file || !LinksLookLikeFiles()) return StayReason::None;
-    return ResolvesTo(file.get(), AddSlash(folder.expected) + name) ? StayReason::None : StayReason::Link;
+    const std::wstring resolved = ResolvedName(file.get());
+    // Past what the file system can name, Wine resolves nothing: not a link, a name it cannot use.
+    if (resolved.empty()) return StayReason::UnusableName;
+    return SamePathText(resolved, AddSlash(folder.expected) + name) ? StayReason::None : StayReason::Link;
 }
 
 }  // namespace modMain

@@ -350,10 +350,15 @@ TEST_F(DeleteRun, ClosingTheWindowDuringARunStopsItAndEndsTheProgram) {
     program->WaitUntil([&] { return main.Caption().find(L"\\e") != std::wstring::npos; },
                        "the sweep to reach a leaf directory");
     main.Post(WM_CLOSE);
-    EXPECT_NE(program->WaitForExit(), 0u);
+    EXPECT_EQ(program->WaitForExit(), 2u) << "the exit code of a stopped run";
     Files left = folder.FilesBelow(L"big");
     EXPECT_FALSE(left.empty()) << "the whole tree was swept although the window was closed";
     EXPECT_LT(left.size(), 1025u) << "nothing was deleted";
+    // The stopped run says what it did: exactly the files that went, in the directories entered.
+    const std::string output = program->Output();
+    const std::string soFar = "The delete run was stopped. So far: " + std::to_string(1025 - left.size()) +
+                              " total files deleted in ";
+    EXPECT_NE(output.find(soFar), std::string::npos) << output;
 }
 
 }  // namespace

@@ -864,6 +864,33 @@ TEST_F(SweepTest, MatchesAnotherProgramHeldAreTheirsWhenTheyDeleteThemAndOursWhe
         EXPECT_FALSE(tree.Exists(name)) << name;
 }
 
+// Below a certain depth the host's file system can name nothing: the run ends
+// there with the platform's words for it and the folder's path, not in silence.
+TEST_F(SweepTest, AFolderPastWhatTheFileSystemCanNameEndsTheRunSayingSo) {
+    if (!UnderWine()) GTEST_SKIP() << "the host's limit on a path's length";
+    constexpr size_t kHostPathMax = 4095;   // bytes, without the ending null
+    const std::wstring name(200, L'n');
+    std::wstring relative;
+    std::string hostPath = tree.HostPath(L"");
+    int reachable = 0;   // folders below the root whose host path can be named
+    for (int level = 0; level < 22; ++level) {
+        relative += (level ? L"\\" : L"") + name;
+        hostPath += "/" + std::string(name.begin(), name.end());
+        if (hostPath.size() <= kHostPathMax) ++reachable;
+    }
+    enginetest::RunHost(L"Z:\\bin\\mkdir", L"mkdir -p " + std::wstring(hostPath.begin(), hostPath.end()));
+    std::wstring lastReachable = relative.substr(0, static_cast<size_t>(reachable) * (name.size() + 1) - 1);
+    for (int wait = 0; wait < 500 && !tree.Exists(lastReachable); ++wait) ::Sleep(10);
+    ASSERT_TRUE(tree.Exists(lastReachable));
+    const FileCollection temporary = ListOf({L"*.tmp"});
+    Sweep sweep(host, temporary);
+    const auto failure = FailureOf([&] { sweep.SweepFolder(tree.Root(), directories, files); });
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->Win32Code(), static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
+    EXPECT_EQ(failure->Subject(), tree.Path(lastReachable + L"\\" + name));
+    EXPECT_EQ(directories, reachable + 1);
+}
+
 // Which reparse points a walk never enters and a run never reaches through.
 TEST(RelativeOpen, OnlyNameSurrogateReparsePointsAreLinks) {
     constexpr DWORD kReparse = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY;

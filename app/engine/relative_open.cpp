@@ -3,6 +3,7 @@
 #include <winternl.h>
 #include <algorithm>
 #include <vector>
+#include "own_name.h"
 
 namespace modMain {
 namespace {
@@ -114,6 +115,9 @@ ULONGLONG FileIdOf(HANDLE handle) {
 }
 
 bool DeletedWhileHeld(HANDLE handle) {
+    // Wine keeps a held folder until its last handle closes, and says nothing of a
+    // removal meanwhile: there is nothing to ask.
+    if (LinksLookLikeFiles()) return false;
     FILE_STANDARD_INFO standard{};
     if (!::GetFileInformationByHandleEx(handle, FileStandardInfo, &standard, sizeof standard)) return false;
     return standard.DeletePending || standard.NumberOfLinks == 0;

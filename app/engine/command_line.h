@@ -1,10 +1,23 @@
 #pragma once
-// Command-line switches (/AUTO, /QUIET, /MIN, /DIR value) and path text helpers.
+// Command-line switches (/AUTO, /QUIET, /MIN, /DIR value, ...) and path text helpers.
 // The command line is read afresh on every call; nothing is cached.
 #include <string>
 #include <string_view>
 
 namespace modMain {
+
+// Every switch the program knows. A switch is "/" and its name, in any letter
+// case; a longer word counts as its switch (/QUIETLY is /QUIET). One that takes
+// a value is followed by one separator character and the value, which runs to
+// the next " /" or the end; a switch's text inside a value is part of the value.
+struct SwitchWord {
+    std::wstring_view name;
+    bool takesValue;
+};
+inline constexpr SwitchWord kSwitchWords[] = {
+    {L"AUTO", false},    {L"QUIET", false},   {L"MIN", false},
+    {L"PREVIEW", false}, {L"RECYCLE", false}, {L"DIR", true},
+};
 
 // The Windows directory as the platform reports it, whole however long; "" on failure.
 std::wstring GetWindowsDir();
@@ -16,7 +29,8 @@ std::wstring AddSlash(const std::wstring& path);
 // substring) outside the DIR value: a folder named "autosave" is no /AUTO.
 bool HasSwitch(const std::wstring& name);
 
-// The text after "/" + name and one separator character, up to the next " /".
+// The text after "/" + name and one separator character, up to the next " /",
+// without one pair of double quotes around it.
 std::wstring GetSwitchValue(const std::wstring& name);
 
 // This process's argument text: its command line after the program's name.
@@ -26,6 +40,11 @@ std::wstring CommandLineArguments();
 std::wstring ArgumentsOf(std::wstring_view fullCommandLine);
 bool HasSwitchIn(std::wstring_view arguments, std::wstring_view name);
 std::wstring SwitchValueIn(std::wstring_view arguments, std::wstring_view name);
+
+// The first word outside the values that stands where a switch would and is
+// none, as typed ("/PREVEIW"); "" when there is none. A "-" or a full-width
+// slash at the start of a word is never a switch ("-PREVIEW").
+std::wstring UnknownSwitchIn(std::wstring_view arguments);
 
 // The folder that holds the running executable; no trailing "\" except a drive root.
 std::wstring ProgramDirectory();

@@ -1,6 +1,7 @@
 // The list file's text rules and its reading and writing.
 #include <windows.h>
 #include "file_replace.h"
+#include "list_encoding.h"
 #include "long_path.h"
 #include "pattern_list.h"
 #include "text_case.h"
@@ -9,36 +10,6 @@
 
 namespace modMain {
 namespace {
-
-std::wstring Widen(std::string_view bytes, UINT codePage) {
-    if (bytes.empty()) return {};
-    const int size = ::MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    if (size == 0) win32::ThrowLastError();
-    std::wstring text(static_cast<size_t>(size), L'\0');
-    ::MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
-    return text;
-}
-
-// One pattern in the code page, refused (ERROR_NO_UNICODE_TRANSLATION) when a
-// character has no exact counterpart there: a "?" in its place would widen it.
-std::string Narrow(const std::wstring& text, UINT codePage) {
-    if (text.empty()) return {};
-    const UINT page = codePage == CP_ACP ? ::GetACP() : codePage;
-    const bool utf = page == CP_UTF8 || page == CP_UTF7;
-    const DWORD flags = page == CP_UTF8 ? WC_ERR_INVALID_CHARS : utf ? 0 : WC_NO_BEST_FIT_CHARS;
-    BOOL usedDefault = FALSE;
-    BOOL* usedDefaultOut = utf ? nullptr : &usedDefault;
-    const int length = static_cast<int>(text.size());
-    const int size = ::WideCharToMultiByte(page, flags, text.data(), length, nullptr, 0, nullptr, usedDefaultOut);
-    if (size == 0) {
-        const DWORD code = ::GetLastError();
-        throw win32::Error::FromWin32(code == ERROR_SUCCESS ? ERROR_NO_UNICODE_TRANSLATION : code, text);
-    }
-    if (usedDefault) throw win32::Error::FromWin32(ERROR_NO_UNICODE_TRANSLATION, text);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(page, flags, text.data(), length, bytes.data(), size, nullptr, nullptr);
-    return bytes;
-}
 
 std::string ReadWholeFile(const std::wstring& fileName) {
     win32::FileHandle file(::CreateFileW(PathForFileApi(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -56,19 +27,20 @@ std::string ReadWholeFile(const std::wstring& fileName) {
 
 }  // namespace
 
-FileCollection ParseList(std::string_view bytes, UINT codePage) {
-    const std::wstring text = Widen(bytes, codePage);
-    const std::wstring_view all = text;
+FileCollection ParseList(std::string_view bytes, UINT ansiCodePage) {
+    const ListText decoded = DecodeListText(bytes, ansiCodePage);
+    const std::wstring_view all = decoded.text;
     FileCollection list;
+    list.SetEncoding(decoded.encoding);
     int32_t key = 0;
     size_t position = 0;
     while (position < all.size()) {
-        // A CR ends a line, and takes a directly following LF with it; a lone LF is text.
-        const size_t cr = all.find(L'\r', position);
-        const size_t end = cr == std::wstring_view::npos ? all.size() : cr;
+        // CR LF, CR and LF each end a line: editors and repositories write any of them.
+        const size_t lineEnd = all.find_first_of(L"\r\n", position);
+        const size_t end = lineEnd == std::wstring_view::npos ? all.size() : lineEnd;
         const std::wstring_view line = TrimSpaces(all.substr(position, end - position));
         position = end + 1;
-        if (cr != std::wstring_view::npos && position < all.size() && all[position] == L'\n') ++position;
+        if (end < all.size() && all[end] == L'\r' && position < all.size() && all[position] == L'\n') ++position;
         if (line.empty() || line.front() == L'>') continue;
         ++key;
         list.Add(cFileItem{std::wstring(line), key}, FileCollection::KeyText(key));
@@ -76,13 +48,16 @@ FileCollection ParseList(std::string_view bytes, UINT codePage) {
     return list;
 }
 
-std::string FormatList(const FileCollection& list, UINT codePage) {
-    std::string bytes;
+std::string FormatList(const FileCollection& list, UINT ansiCodePage) {
+    const ListEncoding encoding = list.Encoding();
+    const std::string lineEnd = EncodeListText(L"\r\n", encoding, ansiCodePage);
+    std::string bytes = ByteOrderMark(encoding);
     for (const cFileItem& item : list) {
-        // A CR would end the line early and read back as two patterns.
-        if (item.Path.find(L'\r') != std::wstring::npos) throw win32::Error::FromWin32(ERROR_INVALID_DATA, item.Path);
-        bytes += Narrow(item.Path, codePage);
-        bytes += "\r\n";
+        // A CR or LF would end the line early and read back as two patterns.
+        if (item.Path.find_first_of(L"\r\n") != std::wstring::npos)
+            throw win32::Error::FromWin32(ERROR_INVALID_DATA, item.Path);
+        bytes += EncodeListText(item.Path, encoding, ansiCodePage);
+        bytes += lineEnd;
     }
     return bytes;
 }

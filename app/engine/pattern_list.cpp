@@ -47,6 +47,7 @@ bool FileCollection::Remove(std::wstring_view keyText) {
 void FileCollection::Clear() noexcept {
     items_.clear();
     keys_.clear();
+    encoding_ = ListEncoding::Ansi;
 }
 
 int32_t FileCollection::NextKey() const noexcept { return items_.empty() ? 1 : items_.back().Key + 1; }

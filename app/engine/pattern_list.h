@@ -1,6 +1,6 @@
 #pragma once
 // The pattern list: cFileItem entries in colFiles, an ordered collection keyed
-// by "K" + Key, and the list file KILL.LST (ANSI text, one pattern a line) that
+// by "K" + Key, and the list file KILL.LST (text, one pattern a line) that
 // LoadList reads and SaveList writes beside the program.
 #include <windows.h>
 #include <cstdint>
@@ -15,6 +15,10 @@ public:
     std::wstring Path;   // a file name or wildcard pattern; never empty
     int32_t Key = 0;     // unique within colFiles
 };
+
+// How the list file's text is stored: ANSI unless a byte-order mark at its
+// start says UTF-8 or UTF-16. A list is saved the way it was read.
+enum class ListEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
 
 // Ordered, keyed collection of pattern entries. Entries are appended at the end,
 // removed, or changed in place; never inserted before another one.
@@ -34,9 +38,14 @@ public:
     void Add(cFileItem item, const std::wstring& keyText);
     // Removes the entry stored under keyText; false when there is none.
     bool Remove(std::wstring_view keyText);
+    // Empties the list; its encoding goes back to ANSI.
     void Clear() noexcept;
     // The Key a new entry takes: the last entry's Key + 1, or 1 when empty.
     int32_t NextKey() const noexcept;
+
+    // The encoding the list's file was read in, and is written in.
+    ListEncoding Encoding() const noexcept { return encoding_; }
+    void SetEncoding(ListEncoding encoding) noexcept { encoding_ = encoding; }
 
     std::vector<cFileItem>::const_iterator begin() const noexcept { return items_.begin(); }
     std::vector<cFileItem>::const_iterator end() const noexcept { return items_.end(); }
@@ -44,6 +53,7 @@ public:
 private:
     std::vector<cFileItem> items_;
     std::vector<std::wstring> keys_;   // keys_[i] is the key text of items_[i]
+    ListEncoding encoding_ = ListEncoding::Ansi;
 };
 
 // The one pattern collection of the process.
@@ -57,10 +67,12 @@ void LoadList();
 // Writes colFiles to KILL.LST, replacing the old file whole or not at all. Throws win32::Error.
 void SaveList();
 
-// The text rules, apart from any file: bytes in the given code page to entries
-// numbered 1..n, and entries back to bytes (one Path + CR LF each).
-FileCollection ParseList(std::string_view bytes, UINT codePage = CP_ACP);
-std::string FormatList(const FileCollection& list, UINT codePage = CP_ACP);
+// The text rules, apart from any file: bytes to entries numbered 1..n (read as
+// their byte-order mark says, else in the ANSI code page given; CR LF, CR and LF
+// each end a line), and entries back to bytes in the list's encoding (its mark,
+// then one Path + CR LF each).
+FileCollection ParseList(std::string_view bytes, UINT ansiCodePage = CP_ACP);
+std::string FormatList(const FileCollection& list, UINT ansiCodePage = CP_ACP);
 
 // The same as LoadList and SaveList on a given file.
 void LoadListFrom(const std::wstring& fileName, FileCollection& into);

@@ -18,6 +18,8 @@ constexpr int kRunLockOrder[] = {IDC_CMDSAVE,    IDC_TXTDIR, IDC_LSTDELETE, IDC_
                                  IDC_CMDADD,     IDC_CMDBROWSE, IDC_CMDREMOVE, IDC_CMDCLOSE};
 
 enum class RunOutcome { Completed, Failed, Stopped };
+
+constexpr wchar_t kNoFolderGiven[] = L"No folder was given: the starting directory is empty.";
 }  // namespace
 
 // The window's state for the length of a run: on entry the eight controls are
@@ -92,8 +94,12 @@ void frmStatus::cmdProcess_Click() {
         WindowSweepHost host(hwnd_, [this] { return PumpWaitingMessages(hwnd_) && SweepMayGoOn(); });
         RunLock lock(*this, host);
         modMain::Sweep sweep(host, modMain::colFiles, std::move(options));
+        const std::wstring directory = DirText();
         try {
-            sweep.SweepFolder(DirText(), directories, files);
+            // The platform's words for an empty path name none ("/DIR" with nothing after it).
+            if (directory.empty())
+                throw win32::Error::Described(HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND), kNoFolderGiven);
+            sweep.SweepFolder(directory, directories, files);
         } catch (const modMain::SweepStopped&) {
             outcome = RunOutcome::Stopped;
         } catch (const win32::Error& error) {

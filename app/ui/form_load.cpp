@@ -8,6 +8,19 @@
 
 void frmStatus::Form_Load() {
     SetDirText(FixPath(modMain::GetWindowsDir()) + L"TEMP\\");
+    // An unknown switch may be a misspelt safety switch (/PREVEIW for /PREVIEW):
+    // an AUTO start makes no run with it, and the window says it when it opens.
+    const std::wstring unknown = modMain::UnknownSwitchIn(environment_.arguments());
+    if (!unknown.empty()) {
+        const std::wstring words = L"Unknown switch: " + unknown + L". Nothing was deleted.";
+        if (Switch(L"AUTO")) {
+            ReportFailure(words, !Unattended());
+            EndProgram(kExitFailed);
+            return;
+        }
+        WriteOutput(STD_ERROR_HANDLE, words);
+        openingNotice_ = words;
+    }
     // The window is created hidden and shown only after loading, so QUIET keeps
     // it off the screen for the whole load, an AUTO run included.
     if (Switch(L"QUIET")) ShowWindow(hwnd_, SW_HIDE);

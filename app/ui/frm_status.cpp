@@ -262,6 +262,11 @@ void frmStatus::Show() {
     if (showCommand_ != SW_SHOWMINIMIZED)
         SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_TXTDIR)), TRUE);
     UpdateWindow(hwnd_);
+    if (!openingNotice_.empty()) {
+        const std::wstring notice = std::move(openingNotice_);
+        openingNotice_.clear();
+        dialogs_->Ask(notice, L"Scourway", MB_OK | MB_ICONWARNING);
+    }
 }
 
 std::wstring frmStatus::FixPath(const std::wstring& sText) { return modMain::AddSlash(sText); }

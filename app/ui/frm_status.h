@@ -44,7 +44,8 @@ public:
     // Start-up: directory, switches, the list file, the list; with AUTO one run.
     // Runs before the window is first shown; it may end the program (Ended()).
     void Form_Load();
-    // Shows the window centred, in the state Form_Load left, the focus in txtDir.
+    // Shows the window centred, in the state Form_Load left, the focus in txtDir,
+    // and then the words start-up left for it (an unknown switch), once.
     void Show();
 
     // Whether the program is to end now, and with which exit code (exit_codes.h).
@@ -121,6 +122,7 @@ private:
     bool closeRequested_ = false;   // the window was closed during a run
     WindowSweepHost* sweepHost_ = nullptr;
     std::unique_ptr<FocusSelectsAll> txtDirSelectsAll_;
+    std::wstring openingNotice_;    // said in a box when the window is first shown
     std::exception_ptr initFailure_;
     std::unique_ptr<PathwickHost> picker_;   // Pathwick1, created with the window
 };

@@ -225,6 +225,16 @@ TEST_F(DeleteRun, AutoQuietDeletesSilentlyAndWritesTheSummaryLine) {
     EXPECT_NE(program->Output().find(Utf8(kJunkTreeSummary)), std::string::npos) << program->Output();
 }
 
+// A misspelt /PREVIEW is no licence to delete.
+TEST_F(DeleteRun, AutoQuietWithAnUnknownSwitchDeletesNothingAndFails) {
+    MakeJunkTree();
+    Start(L"/AUTO /QUIET /PREVEIW /DIR " + folder.PathOf(L"tree"));
+    EXPECT_EQ(WaitForExitUnseen(), 1u);
+    EXPECT_EQ(folder.FilesBelow(L"tree").size(), 10u);
+    EXPECT_NE(program->Output().find("Unknown switch: /PREVEIW. Nothing was deleted."), std::string::npos)
+        << program->Output();
+}
+
 // Its output says the run failed, with what it did so far, never a plain summary.
 TEST_F(DeleteRun, AutoQuietOnAMissingDirectoryFailsWithoutABox) {
     folder.WriteList("*.bak\r\n");

@@ -222,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DirCase{L"/DIR  C:\\X", L" C:\\X"},
                       DirCase{L"/dir:c:\\Temp\\Old", L"c:\\Temp\\Old"},
                       DirCase{L"/QUIET/DIR C:\\TEMP ", L"C:\\TEMP "},
-                      DirCase{L"/DIR \"C:\\A B\" /QUIET", L"\"C:\\A B\""},
+                      DirCase{L"/DIR \"C:\\A B\" /QUIET", L"C:\\A B"},
                       DirCase{L"/DIR C:\\A /DIR C:\\B", L"C:\\A"},
                       DirCase{L"/DIR", L""}));
 

@@ -15,16 +15,14 @@ struct SwitchRow {
     const wchar_t* dirValue;   // nullptr: DIR is not on the line
 };
 
-const wchar_t* const kSwitches[] = {L"AUTO", L"QUIET", L"MIN", L"DIR"};
-
 class WorkedExamples : public ::testing::TestWithParam<SwitchRow> {};
 
 TEST_P(WorkedExamples, FindSwitchesAndTheDirValue) {
     const SwitchRow& row = GetParam();
-    for (const wchar_t* name : kSwitches) {
+    for (const SwitchWord& word : kSwitchWords) {
         bool expected = false;
-        for (const wchar_t* f : row.found) expected = expected || std::wstring(f) == name;
-        EXPECT_EQ(HasSwitchIn(row.arguments, name), expected) << name;
+        for (const wchar_t* f : row.found) expected = expected || word.name == f;
+        EXPECT_EQ(HasSwitchIn(row.arguments, word.name), expected) << std::wstring(word.name);
     }
     if (row.dirValue != nullptr) {
         EXPECT_EQ(SwitchValueIn(row.arguments, L"DIR"), row.dirValue);
@@ -41,7 +39,15 @@ INSTANTIATE_TEST_SUITE_P(
                       SwitchRow{L"/DIR:C:\\TEMP", {L"DIR"}, L"C:\\TEMP"},
                       SwitchRow{L"/DIR  C:\\TEMP", {L"DIR"}, L" C:\\TEMP"},
                       SwitchRow{L"/DIR C:\\TEMP ", {L"DIR"}, L"C:\\TEMP "},
-                      SwitchRow{L"/DIR \"C:\\My Files\" /AUTO", {L"DIR", L"AUTO"}, L"\"C:\\My Files\""},
+                      // One pair of quotes around the value is no part of it; other quotes stay.
+                      SwitchRow{L"/DIR \"C:\\My Files\" /AUTO", {L"DIR", L"AUTO"}, L"C:\\My Files"},
+                      SwitchRow{L"/DIR:\"C:\\A B\\\"", {L"DIR"}, L"C:\\A B\\"},
+                      SwitchRow{L"/DIR \"\"\"C:\\X\"\"", {L"DIR"}, L"\"\"C:\\X\""},
+                      SwitchRow{L"/DIR \"C:\\X\" ", {L"DIR"}, L"\"C:\\X\" "},
+                      SwitchRow{L"/DIR C:\\\"X\"", {L"DIR"}, L"C:\\\"X\""},
+                      SwitchRow{L"/DIR \"C:\\X", {L"DIR"}, L"\"C:\\X"},
+                      SwitchRow{L"/DIR \"", {L"DIR"}, L"\""},
+                      SwitchRow{L"/DIR \"\" /AUTO", {L"DIR", L"AUTO"}, L""},
                       SwitchRow{L"/DIR", {L"DIR"}, L""},
                       // The DIR value runs to the next " /": a switch's text inside it is
                       // part of the folder's name and turns nothing on.
@@ -65,6 +71,39 @@ INSTANTIATE_TEST_SUITE_P(
                       SwitchRow{L"/DIR C:/AUTO", {L"DIR"}, L"C:/AUTO"},
                       // Only the first occurrence counts.
                       SwitchRow{L"/DIR C:\\A /DIR C:\\B", {L"DIR"}, L"C:\\A"}));
+
+struct UnknownRow {
+    const wchar_t* arguments;
+    const wchar_t* unknown;   // the first unknown switch as typed, "" for none
+};
+
+class UnknownSwitches : public ::testing::TestWithParam<UnknownRow> {};
+
+TEST_P(UnknownSwitches, AreNamedAsTyped) {
+    EXPECT_EQ(UnknownSwitchIn(GetParam().arguments), GetParam().unknown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, UnknownSwitches,
+    ::testing::Values(UnknownRow{L"/AUTO /QUIET /PREVIEW /RECYCLE /MIN /DIR C:\\X", L""},
+                      UnknownRow{L"/auto/quiet/preview", L""},
+                      UnknownRow{L"/QUIETLY /MINIMIZED /DIRECTORY C:\\X", L""},
+                      UnknownRow{L"", L""},
+                      UnknownRow{L"stray words DIR C:\\X", L""},
+                      UnknownRow{L"/AUTO /QUIET /PreveiW /DIR C:\\X", L"/PreveiW"},
+                      UnknownRow{L"/AUTO/PREVEIW", L"/PREVEIW"},
+                      UnknownRow{L"/AUTO\t/PRE", L"/PRE"},
+                      UnknownRow{L"/AUTO -PREVIEW", L"-PREVIEW"},
+                      UnknownRow{L"-AUTO", L"-AUTO"},
+                      UnknownRow{L"/AUTO \uFF0FPREVIEW", L"\uFF0FPREVIEW"},
+                      UnknownRow{L"/AUTO\uFF0FPREVIEW", L"\uFF0FPREVIEW"},
+                      UnknownRow{L"/AUTO / PREVIEW", L"/"},
+                      UnknownRow{L"/X /Y", L"/X"},
+                      // Inside the DIR value nothing is a switch; after it again everything is.
+                      UnknownRow{L"/DIR C:\\My -Files x/y /QUIET", L""},
+                      UnknownRow{L"/DIR:C:/-x/preveiw", L""},
+                      UnknownRow{L"/DIR C:\\A /QUEIT", L"/QUEIT"},
+                      UnknownRow{L"/DIR C:\\A -x /AUTO -QUIET", L"-QUIET"}));
 
 TEST(CommandLine, UpperCasingKeepsPositionsForTheValue) {
     // "ß" has a two-letter upper case in some mappings; the value must not shift.

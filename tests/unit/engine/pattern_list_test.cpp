@@ -76,13 +76,44 @@ TEST(ListText, ReadingRules) {
     EXPECT_TRUE(ParseList("  \r\n>x\r\n\r\n", 1252).Empty());
 }
 
-TEST(ListText, LineEnds) {
-    // CR ends a line and takes one LF with it; a lone LF is part of the line.
-    EXPECT_EQ(Paths(ParseList("a\rb\r\nc\n d\r\r\ne", 1252)),
-              (std::vector<std::wstring>{L"a", L"b", L"c\n d", L"e"}));
-    EXPECT_EQ(Paths(ParseList("last", 1252)), (std::vector<std::wstring>{L"last"}));
-    EXPECT_EQ(Paths(ParseList("x\r\n\n", 1252)), (std::vector<std::wstring>{L"x", L"\n"}));
+struct DecodingRow {
+    std::string bytes;
+    std::vector<std::wstring> paths;
+    ListEncoding encoding;
+    std::string saved;   // what a save of the list writes
+};
+
+class ListDecoding : public ::testing::TestWithParam<DecodingRow> {};
+
+TEST_P(ListDecoding, ReadsTheLinesAndSavesInTheFormatRead) {
+    const DecodingRow& row = GetParam();
+    const FileCollection list = ParseList(row.bytes, 1252);
+    EXPECT_EQ(Paths(list), row.paths);
+    EXPECT_EQ(list.Encoding(), row.encoding);
+    EXPECT_EQ(FormatList(list, 1252), row.saved);
 }
+
+using namespace std::string_literals;   // UTF-16 bytes hold NULs
+const std::vector<std::wstring> kThree{L"*.bak", L"*.tmp", L"~*.*"};
+const std::string kThreeSaved = "*.bak\r\n*.tmp\r\n~*.*\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    ListText, ListDecoding,
+    ::testing::Values(
+        DecodingRow{"*.bak\n*.tmp\n~*.*\n", kThree, ListEncoding::Ansi, kThreeSaved},
+        DecodingRow{"*.bak\r\n*.tmp\n~*.*", kThree, ListEncoding::Ansi, kThreeSaved},
+        DecodingRow{"*.bak\r*.tmp\r\r\n\n ~*.* \r", kThree, ListEncoding::Ansi, kThreeSaved},
+        DecodingRow{"\t*.x\n>c\ncaf\xe9.tmp", {L"\t*.x", L"caf\u00e9.tmp"}, ListEncoding::Ansi,
+                    "\t*.x\r\ncaf\xe9.tmp\r\n"},
+        // Without a mark, UTF-8 is read as ANSI, as ever.
+        DecodingRow{"\xc3\xa9", {L"\u00c3\u00a9"}, ListEncoding::Ansi, "\xc3\xa9\r\n"},
+        DecodingRow{"\xEF\xBB\xBF*.bak\n\xe4\xb8\xad.tmp", {L"*.bak", L"\u4e2d.tmp"}, ListEncoding::Utf8,
+                    "\xEF\xBB\xBF*.bak\r\n\xe4\xb8\xad.tmp\r\n"},
+        DecodingRow{"\xEF\xBB\xBF", {}, ListEncoding::Utf8, "\xEF\xBB\xBF"},
+        DecodingRow{"\xFF\xFE*\0.\0b\0\n\0-N\r\0"s, {L"*.b", L"\u4e2d"}, ListEncoding::Utf16LE,
+                    "\xFF\xFE*\0.\0b\0\r\0\n\0-N\r\0\n\0"s},
+        DecodingRow{"\xFE\xFF\0*\0.\0b\0\r\0\nN-\0\r"s, {L"*.b", L"\u4e2d"}, ListEncoding::Utf16BE,
+                    "\xFE\xFF\0*\0.\0b\0\r\0\nN-\0\r\0\n"s}));
 
 TEST(ListText, CodePageConversion) {
     EXPECT_EQ(ParseList("caf\xe9.tmp", 1252).Item(1).Path, L"caf\u00e9.tmp");
@@ -98,6 +129,7 @@ TEST(ListText, PatternsThatWouldChangeOnTheWayAreRefused) {
         EXPECT_EQ(refused->Win32Code(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
     }
     EXPECT_THROW(FormatList(ListOf({L"a\rb"}), 1252), win32::Error);
+    EXPECT_THROW(FormatList(ListOf({L"a\nb"}), 1252), win32::Error);
     EXPECT_EQ(FormatList(ListOf({L"\u4e2d.tmp"}), CP_UTF8), "\xe4\xb8\xad.tmp\r\n");
 }
 

@@ -878,10 +878,15 @@ TEST_F(SweepTest, AFolderPastWhatTheFileSystemCanNameEndsTheRunSayingSo) {
         hostPath += "/" + std::string(name.begin(), name.end());
         if (hostPath.size() <= kHostPathMax) ++reachable;
     }
-    enginetest::RunHost(L"Z:\\bin\\mkdir", L"mkdir -p " + std::wstring(hostPath.begin(), hostPath.end()));
+    // Wine names a path by the prefix's drive link plus the host path, so a deep
+    // folder may exist and yet not be reachable by its full name: a marker at the
+    // root says when the host is done.
+    const std::string made = tree.HostPath(L"made");
+    enginetest::RunHost(L"Z:\\bin\\sh", L"sh -c \"mkdir -p " + std::wstring(hostPath.begin(), hostPath.end()) +
+                                             L" && touch " + std::wstring(made.begin(), made.end()) + L"\"");
+    for (int wait = 0; wait < 500 && !tree.Exists(L"made"); ++wait) ::Sleep(10);
+    ASSERT_TRUE(tree.Exists(L"made"));
     std::wstring lastReachable = relative.substr(0, static_cast<size_t>(reachable) * (name.size() + 1) - 1);
-    for (int wait = 0; wait < 500 && !tree.Exists(lastReachable); ++wait) ::Sleep(10);
-    ASSERT_TRUE(tree.Exists(lastReachable));
     const FileCollection temporary = ListOf({L"*.tmp"});
     Sweep sweep(host, temporary);
     const auto failure = FailureOf([&] { sweep.SweepFolder(tree.Root(), directories, files); });

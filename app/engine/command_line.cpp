@@ -126,6 +126,14 @@ std::wstring SwitchValueIn(std::wstring_view arguments, std::wstring_view name) 
     return {};
 }
 
+wchar_t SwitchSeparatorIn(std::wstring_view arguments, std::wstring_view name) {
+    const std::wstring upper = UpperCase(arguments);
+    const std::wstring key = UpperCase(name);
+    for (const Value& value : ValuesIn(upper))
+        if (value.of->name == key) return value.begin < value.end ? arguments[value.begin] : L'\0';
+    return L'\0';
+}
+
 std::wstring UnknownSwitchIn(std::wstring_view arguments) {
     const std::wstring upper = UpperCase(arguments);
     const std::vector<Value> values = ValuesIn(upper);

@@ -17,6 +17,7 @@ struct SwitchWord {
 inline constexpr SwitchWord kSwitchWords[] = {
     {L"AUTO", false},    {L"QUIET", false},   {L"MIN", false},
     {L"PREVIEW", false}, {L"RECYCLE", false}, {L"DIR", true},
+    {L"OLDER", true},    {L"LOG", true},
 };
 
 // The Windows directory as the platform reports it, whole however long; "" on failure.
@@ -40,6 +41,9 @@ std::wstring CommandLineArguments();
 std::wstring ArgumentsOf(std::wstring_view fullCommandLine);
 bool HasSwitchIn(std::wstring_view arguments, std::wstring_view name);
 std::wstring SwitchValueIn(std::wstring_view arguments, std::wstring_view name);
+// The one character between a valued switch's name and its value (':' in
+// "/OLDER:30"); 0 when the switch is not there or nothing follows its name.
+wchar_t SwitchSeparatorIn(std::wstring_view arguments, std::wstring_view name);
 
 // The first word outside the values that stands where a switch would and is
 // none, as typed ("/PREVEIW"); "" when there is none. A "-" or a full-width

@@ -45,7 +45,8 @@ void AddEntry(DirectoryListing& listing, const FILE_ID_BOTH_DIR_INFO& entry, std
         listing.subdirectories.push_back(SubfolderEntry{std::wstring(name), id});
     } else if (IsFile(entry.FileAttributes)) {
         listing.files.push_back(FileEntry{std::wstring(name), entry.FileAttributes, id,
-                                          static_cast<ULONGLONG>(entry.EndOfFile.QuadPart)});
+                                          static_cast<ULONGLONG>(entry.EndOfFile.QuadPart),
+                                          static_cast<ULONGLONG>(entry.LastWriteTime.QuadPart)});
     }
 }
 

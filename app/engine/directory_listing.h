@@ -12,6 +12,7 @@ struct FileEntry {
     DWORD attributes = 0;
     ULONGLONG id = 0;        // the file system's identity of the file when listed (0: not known)
     ULONGLONG size = 0;      // bytes, as listed
+    ULONGLONG lastWrite = 0; // FILETIME (UTC), as listed
 };
 
 struct SubfolderEntry {

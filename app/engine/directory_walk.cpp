@@ -5,14 +5,20 @@
 
 namespace modMain {
 
-std::vector<DirectoryFile> FilesOf(std::vector<FileEntry> entries) {
-    std::vector<DirectoryFile> files(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i) files[i].entry = std::move(entries[i]);
+std::vector<DirectoryFile> FilesOf(std::vector<FileEntry> entries, const FileEligibility& eligible) {
+    std::vector<DirectoryFile> files;
+    files.reserve(entries.size());
+    for (FileEntry& entry : entries)
+        if (eligible.Admits(entry)) {
+            files.emplace_back();
+            files.back().entry = std::move(entry);
+        }
     return files;
 }
 
-DirectoryWalk::DirectoryWalk(FolderRef start, FolderSharing sharing, Prepare prepare)
-    : sharing_(sharing), prepare_(std::move(prepare)), reader_(&DirectoryWalk::Read, this, std::move(start)) {}
+DirectoryWalk::DirectoryWalk(FolderRef start, FolderSharing sharing, Prepare prepare, FileEligibility eligible)
+    : sharing_(sharing), prepare_(std::move(prepare)), eligible_(std::move(eligible)),
+      reader_(&DirectoryWalk::Read, this, std::move(start)) {}
 
 DirectoryWalk::~DirectoryWalk() {
     {
@@ -54,7 +60,7 @@ bool DirectoryWalk::ReadAtItsTurn(Item& item) {
         }
         if (read.first) {
             DirectoryListing listing = ListDirectory(read.first->handle.get(), read.first->shown);
-            item.directory = Directory{read.first, FilesOf(std::move(listing.files))};
+            item.directory = Directory{read.first, FilesOf(std::move(listing.files), eligible_)};
             read.second = std::move(listing.subdirectories);
         }
     } catch (...) {
@@ -134,7 +140,7 @@ void DirectoryWalk::Read(FolderRef start) noexcept {
             }
             levels.push_back(Level{folder, std::move(listing.subdirectories)});
             Item item;
-            item.directory = Directory{std::move(folder), FilesOf(std::move(listing.files))};
+            item.directory = Directory{std::move(folder), FilesOf(std::move(listing.files), eligible_)};
             if (prepare_) item.opened = prepare_(item.directory, OpeningBudget());
             return Hand(std::move(item));
         };

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 #include "directory_listing.h"
+#include "file_eligibility.h"
 #include "file_removal.h"
 #include "held_folder.h"
 #include "removal_judge.h"
@@ -54,8 +55,9 @@ public:
     // opens at most budget of its files ahead and says how many it opened.
     using Prepare = std::function<size_t(Directory&, size_t budget)>;
 
-    // start: held by the caller (HoldStart); the folders below are held as sharing says.
-    DirectoryWalk(FolderRef start, FolderSharing sharing, Prepare prepare = {});
+    // start: held by the caller (HoldStart); the folders below are held as sharing
+    // says. Each folder's files are only those eligible admits.
+    DirectoryWalk(FolderRef start, FolderSharing sharing, Prepare prepare = {}, FileEligibility eligible = {});
     // Stops the reader and waits for it; nothing it read is used.
     ~DirectoryWalk();
     DirectoryWalk(const DirectoryWalk&) = delete;
@@ -105,10 +107,11 @@ private:
     std::exception_ptr failure_;    // what ended the reading early, met after the queued folders
     bool stopping_ = false;         // the caller wants no more
     Prepare prepare_;
+    const FileEligibility eligible_;
     std::thread reader_;
 };
 
-// Lists a held folder into the form the walk hands on.
-std::vector<DirectoryFile> FilesOf(std::vector<FileEntry> entries);
+// A folder's listed files in the form the walk hands on: those eligible admits.
+std::vector<DirectoryFile> FilesOf(std::vector<FileEntry> entries, const FileEligibility& eligible = {});
 
 }  // namespace modMain

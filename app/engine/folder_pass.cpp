@@ -57,6 +57,7 @@ bool FolderPass::Handle(DirectoryWalk::Directory& directory, size_t index, size_
     }
     if (run_.options.onMatch) run_.options.onMatch(path);
     if (run_.Previewing()) {
+        run_.freed += file.entry.size;
         file.taken = true;
         return true;
     }
@@ -81,6 +82,7 @@ void FolderPass::Take(const HeldFolder& folder, DirectoryFile& file, size_t inde
     file.openedAhead.reset();
     file.taken = true;
     pass.tried.files.push_back(TriedFile{file.entry.name, pattern, removal});
+    pass.tried.files.back().size = file.entry.size;
 }
 
 // Sends the waiting files to the Recycle Bin in one shell operation, each only

@@ -24,6 +24,7 @@ struct TriedFile {
     size_t pattern = 0;               // the pattern that took it
     Removal removal = Removal::Kept;  // what the platform said
     bool stillThere = true;           // the check's answer
+    ULONGLONG size = 0;               // as listed
 };
 
 // Whether the later patterns that match a file that stayed count it again, as

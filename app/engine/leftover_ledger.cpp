@@ -59,7 +59,7 @@ void LeftoverLedger::Settle(TriedFolder& tried) {
     if (tried.failure && !failure_) failure_ = tried.failure;
     for (const TriedFile& file : tried.files) {
         if (!file.stillThere) {
-            if (file.removal != Removal::Deleted) ++run_.alreadyGone;
+            CountGone(*tried.folder, file);
             continue;
         }
         if (lookAgain_ && tried.recount == Recount::LaterPatterns && MayStillGo(file)) {
@@ -70,8 +70,18 @@ void LeftoverLedger::Settle(TriedFolder& tried) {
     }
 }
 
+void LeftoverLedger::CountGone(const HeldFolder& folder, const TriedFile& file) {
+    if (file.removal != Removal::Deleted) {
+        ++run_.alreadyGone;
+        return;
+    }
+    run_.freed += file.size;
+    if (run_.options.onGone) run_.options.onGone(SweepRun::PathOf(folder, file.name));
+}
+
 void LeftoverLedger::CountStayed(const HeldFolder& folder, const TriedFile& file, int32_t* counter, Recount recount) {
     ++run_.failed;
+    if (run_.options.onLeft) run_.options.onLeft(SweepRun::PathOf(folder, file.name), file.removal);
     if (recount == Recount::None) return;
     for (size_t p = file.pattern + 1; p < run_.patterns.size(); ++p) {
         if (!run_.Matches(p, file.name)) continue;
@@ -106,7 +116,7 @@ void LeftoverLedger::LookAgainAtLate() {
 
 bool LeftoverLedger::LateResolved(Late& late) {
     if (!StillListed(*late.folder, late.file.name)) {
-        if (late.file.removal != Removal::Deleted) ++run_.alreadyGone;
+        CountGone(*late.folder, late.file);
         return true;
     }
     if (late.file.removal == Removal::Held) {

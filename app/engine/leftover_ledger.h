@@ -42,6 +42,8 @@ private:
     };
 
     void Settle(TriedFolder& tried);
+    // A tried file found gone: the run's when its own deletion was accepted, else already gone.
+    void CountGone(const HeldFolder& folder, const TriedFile& file);
     // A file that stayed fails, and each later pattern that matches it finds it again.
     void CountStayed(const HeldFolder& folder, const TriedFile& file, int32_t* counter, Recount recount);
     void LookAgainAtLate();

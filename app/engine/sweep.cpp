@@ -37,6 +37,7 @@ FileEntry EntryOf(const HeldFolder& folder, const std::wstring& name) {
     FILE_BASIC_INFO basic{};
     if (file && ::GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic)) {
         entry.attributes = basic.FileAttributes;
+        entry.lastWrite = static_cast<ULONGLONG>(basic.LastWriteTime.QuadPart);
         entry.id = FileIdOf(file.get());
     }
     return entry;
@@ -47,7 +48,7 @@ FileEntry EntryOf(const HeldFolder& folder, const std::wstring& name) {
 // One call's run: its shared state, the ledger and the pass.
 struct Sweep::Impl {
     Impl(Sweep& owner, std::vector<WildcardPattern> compiled, bool walking)
-        : run(owner.host_, owner.options_, std::move(compiled), owner.failed_, owner.alreadyGone_),
+        : run(owner.host_, owner.options_, std::move(compiled), owner.failed_, owner.alreadyGone_, owner.freed_),
           ledger(run, walking && run.Deleting(), run.Deleting()), pass(run, ledger) {}
 
     SweepRun run;
@@ -61,7 +62,7 @@ struct Sweep::Impl {
     void Walk(const std::wstring& path, int32_t& directories, int32_t& files) {
         FolderRef start = HoldStart(FullPathOf(path), run.Sharing());
         try {
-            DirectoryWalk walk(std::move(start), run.Sharing(), OpenAheadFor(run));
+            DirectoryWalk walk(std::move(start), run.Sharing(), OpenAheadFor(run), run.options.eligible);
             DirectoryWalk::Directory directory;
             for (bool first = true; walk.Next(directory); first = false) {
                 ledger.SettleAnswered();
@@ -83,7 +84,8 @@ struct Sweep::Impl {
 
     int32_t ApplyToFolder(const std::wstring& path) {
         DirectoryWalk::Directory directory{HoldStart(FullPathOf(path), run.Sharing()), {}};
-        directory.files = FilesOf(ListDirectory(directory.folder->handle.get(), directory.folder->shown).files);
+        directory.files = FilesOf(ListDirectory(directory.folder->handle.get(), directory.folder->shown).files,
+                                  run.options.eligible);
         int32_t found = 0;
         try {
             pass.Apply(directory, found);

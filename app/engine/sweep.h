@@ -27,6 +27,8 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include "file_eligibility.h"
+#include "file_removal.h"
 #include "pattern_list.h"
 #include "removal_judge.h"
 #include "wildcard.h"
@@ -73,6 +75,14 @@ struct SweepOptions {
     // is for a reason known beforehand (see removal_judge.h); it counts as a failed
     // deletion, and every later pattern that matches it finds it again.
     std::function<void(const std::wstring& fullPath, StayReason reason)> onStay;
+    // Called once for every match the run's own deletion (or move) removed, when
+    // its name is found gone; and once for every match the run tried that is
+    // still there (with what the platform said: Kept refused, Held in use,
+    // Deleted accepted but not done). A preview calls neither.
+    std::function<void(const std::wstring& fullPath)> onGone;
+    std::function<void(const std::wstring& fullPath, Removal said)> onLeft;
+    // The files the patterns are tried on (/OLDER's limit, the run's own log).
+    FileEligibility eligible;
 };
 
 class Sweep {
@@ -109,6 +119,8 @@ public:
     // Counted matches that were gone before the run could delete them: something
     // else removed them meanwhile (another run, say). Neither deleted by the run nor failed.
     int32_t AlreadyGone() const noexcept { return alreadyGone_; }
+    // The listed sizes of the matches the run removed (in a preview: would remove).
+    ULONGLONG FreedBytes() const noexcept { return freed_; }
 
     static constexpr DWORD kLateCheckMs = 2000;
 
@@ -119,6 +131,7 @@ private:
     SweepOptions options_;
     int32_t failed_ = 0;
     int32_t alreadyGone_ = 0;
+    ULONGLONG freed_ = 0;
 };
 
 // MatchesPattern and IsPlainPattern: see wildcard.h.

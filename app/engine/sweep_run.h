@@ -15,9 +15,9 @@ namespace modMain {
 
 struct SweepRun {
     SweepRun(SweepHost& host, const SweepOptions& options, std::vector<WildcardPattern> patterns, int32_t& failed,
-             int32_t& alreadyGone)
+             int32_t& alreadyGone, ULONGLONG& freed)
         : host(host), options(options), patterns(std::move(patterns)),
-          judge(options.action == SweepAction::Recycle), failed(failed), alreadyGone(alreadyGone) {}
+          judge(options.action == SweepAction::Recycle), failed(failed), alreadyGone(alreadyGone), freed(freed) {}
 
     SweepHost& host;
     const SweepOptions& options;
@@ -25,6 +25,7 @@ struct SweepRun {
     const RemovalJudge judge;
     int32_t& failed;         // counted matches still there afterwards
     int32_t& alreadyGone;    // counted matches something else removed
+    ULONGLONG& freed;        // listed bytes of the matches the run removed
 
     bool Recycling() const { return options.action == SweepAction::Recycle; }
     bool Previewing() const { return options.preview; }

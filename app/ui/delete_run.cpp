@@ -3,10 +3,13 @@
 #include "busy_pointer.h"
 #include "control_ids.h"
 #include "exit_codes.h"
+#include "file_eligibility.h"
 #include "frm_status.h"
+#include "logged_run.h"
 #include "message_pump.h"
 #include "preview_stays.h"
 #include "run_messages.h"
+#include "run_switches.h"
 #include "standard_output.h"
 #include "sweep.h"
 #include "error.h"
@@ -61,7 +64,9 @@ private:
 // run would delete, then, by reason, the matches the run would leave, and reports
 // how many, without asking first. With RECYCLE the matches go to the Recycle Bin;
 // PREVIEW with RECYCLE previews such a run (which leaves some names a delete run
-// takes) and moves nothing.
+// takes) and moves nothing. OLDER leaves newer files out of the run; LOG writes
+// what went and what stayed to a file as the run goes. Standard output ends with
+// the space freed, which the summary box shows when OLDER or LOG was given.
 void frmStatus::cmdProcess_Click() {
     int32_t directories = 0;
     int32_t files = 0;
@@ -69,10 +74,25 @@ void frmStatus::cmdProcess_Click() {
     const bool unattended = Switch(L"AUTO");
     const bool preview = Switch(L"PREVIEW");
     const bool recycle = Switch(L"RECYCLE");
+    const modMain::RunSwitches switches = modMain::ReadRunSwitches(environment_.arguments());
+    if (!switches.problem.empty()) {
+        exitCode_ = kExitFailed;
+        ReportFailure(switches.problem, !Unattended());
+        return;
+    }
+    const std::wstring which = switches.olderDays ? OlderThanText(*switches.olderDays) : std::wstring();
     if (!quiet && !unattended && !preview &&
-        dialogs_->Ask(ConfirmDeleteText(DirText(), recycle), L"Confirm Delete",
+        dialogs_->Ask(ConfirmDeleteText(DirText(), recycle, which, switches.logFile), L"Confirm Delete",
                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) != IDYES)
         return;
+    LoggedRun log;
+    try {
+        if (!switches.logFile.empty()) log.Open(switches.logFile);
+    } catch (const win32::Error& error) {
+        exitCode_ = kExitFailed;
+        ReportFailure(L"The log cannot be written, so nothing was deleted.\r\n" + error.Describe(), !Unattended());
+        return;
+    }
 
     RunOutcome outcome = RunOutcome::Completed;
     std::wstring failure;
@@ -80,6 +100,7 @@ void frmStatus::cmdProcess_Click() {
     int32_t alreadyGone = 0;
     PreviewStays stays;
     DWORD listingFailure = ERROR_SUCCESS;
+    ULONGLONG freedBytes = 0;
     {
         StandardLineWriter listing(STD_OUTPUT_HANDLE);   // written out before the summary
         modMain::SweepOptions options;
@@ -91,6 +112,8 @@ void frmStatus::cmdProcess_Click() {
                 stays.Add(path, reason);
             };
         }
+        if (switches.olderDays) options.eligible.writtenBy = modMain::WrittenByFor(*switches.olderDays, modMain::Now());
+        log.Attach(options);
         WindowSweepHost host(hwnd_, [this] { return PumpWaitingMessages(hwnd_) && SweepMayGoOn(); });
         RunLock lock(*this, host);
         modMain::Sweep sweep(host, modMain::colFiles, std::move(options));
@@ -108,29 +131,39 @@ void frmStatus::cmdProcess_Click() {
         }
         notDeleted = sweep.FailedDeletions();
         alreadyGone = sweep.AlreadyGone();
+        freedBytes = sweep.FreedBytes();
         stays.WriteTo(listing);
         listingFailure = listing.Flush();
     }
     std::wstring summary;
     if (preview) {
-        summary = PreviewSummaryText(files - notDeleted, directories);
+        summary = PreviewSummaryText(files - notDeleted, directories, which);
         if (notDeleted > 0) summary += L"\r\n\r\n" + stays.Headings();
     } else {
-        summary = SummaryText(files - notDeleted - alreadyGone, directories, notDeleted, alreadyGone);
+        summary = SummaryText(files - notDeleted - alreadyGone, directories, notDeleted, alreadyGone, which);
     }
+    const std::wstring freed = FreedText(freedBytes, preview);
     const bool closing = !SweepMayGoOn();
 
     switch (outcome) {
     case RunOutcome::Completed: {
         exitCode_ = kExitOk;
-        const DWORD summaryFailure = WriteOutput(STD_OUTPUT_HANDLE, summary);
-        const DWORD outputFailure = listingFailure != ERROR_SUCCESS ? listingFailure : summaryFailure;
-        if (outputFailure != ERROR_SUCCESS) {
-            // What was deleted stays deleted, but a script reading the output lost it.
+        log.Close(environment_.arguments(), summary + L" " + freed);
+        DWORD outputFailure = listingFailure;
+        for (const std::wstring& line : {summary, freed}) {
+            const DWORD lineFailure = WriteOutput(STD_OUTPUT_HANDLE, line);
+            if (outputFailure == ERROR_SUCCESS) outputFailure = lineFailure;
+        }
+        const std::wstring box = switches.olderDays || log ? summary + L"\r\n\r\n" + freed : summary;
+        const std::wstring logFailure = log.FailureText();
+        if (outputFailure != ERROR_SUCCESS || !logFailure.empty()) {
+            // What was deleted stays deleted, but a script reading the output, or
+            // an auditor reading the log, lost it.
             exitCode_ = kExitFailed;
-            ReportFailure(summary + L"\r\n\r\n" + OutputFailureText(outputFailure), !closing && !Unattended());
+            ReportFailure(box + L"\r\n\r\n" + (logFailure.empty() ? OutputFailureText(outputFailure) : logFailure),
+                          !closing && !Unattended());
         } else if (!closing && !Switch(L"QUIET")) {
-            dialogs_->Ask(summary, L"Scourway", MB_OK | MB_ICONINFORMATION);
+            dialogs_->Ask(box, L"Scourway", MB_OK | MB_ICONINFORMATION);
         }
         break;
     }
@@ -139,18 +172,23 @@ void frmStatus::cmdProcess_Click() {
         // beside the platform's words, and on standard output as the summary would be.
         exitCode_ = kExitFailed;
         const std::wstring soFar = EndedEarlyText(preview, summary);
+        log.Close(environment_.arguments(), failure + L" " + soFar + L" " + freed);
         WriteOutput(STD_ERROR_HANDLE, failure);
         WriteOutput(STD_OUTPUT_HANDLE, soFar);
+        WriteOutput(STD_OUTPUT_HANDLE, freed);
         if (!closing && !Unattended())
             dialogs_->Ask(failure + L"\r\n\r\n" + soFar, L"Scourway", MB_OK | MB_ICONERROR);
         break;
     }
-    case RunOutcome::Stopped:
+    case RunOutcome::Stopped: {
         exitCode_ = kExitStopped;
-        WriteOutput(STD_ERROR_HANDLE,
-                    (preview ? L"The preview was stopped. So far: " : L"The delete run was stopped. So far: ") +
-                        summary);
+        const std::wstring stopped =
+            (preview ? L"The preview was stopped. So far: " : L"The delete run was stopped. So far: ") + summary;
+        log.Close(environment_.arguments(), stopped + L" " + freed);
+        WriteOutput(STD_ERROR_HANDLE, stopped);
+        WriteOutput(STD_OUTPUT_HANDLE, freed);
         break;
+    }
     }
     if (closing || outcome == RunOutcome::Stopped) EndProgram(exitCode_);
 }

@@ -84,7 +84,7 @@ for arch in "${runnable[@]}"; do
   touch "$work/ztree-$arch/x.bak" "$work/ztree-$arch/sub/y.bak" "$work/ztree-$arch/sub/y.txt"
   printf '*.bak\r\n' > "$work/unzipped/$arch/KILL.LST"
   summary=$(wine "$work/unzipped/$arch/Scourway.exe" /AUTO /QUIET /DIR "$(winpath "$work/ztree-$arch")" | tr -d '\r') || true
-  check "$arch program runs from its folder: '$summary'" test "$summary" = "2 total files deleted in 2 directories."
+  check "$arch program runs from its folder: '$summary'" test "$summary" = $'2 total files deleted in 2 directories.\n0 bytes freed.'
 done
 check "still nothing registered" absent key 'HKCR\Tollen.Pathwick'
 
@@ -117,11 +117,11 @@ echo "== the installed program, unattended"
 mkdir -p "$work/tree/sub"
 touch "$work/tree/a.tmp" "$work/tree/keep.txt" "$work/tree/sub/b.tmp" "$work/tree/sub/c.tmpl"
 summary=$(wine "$program/Scourway.exe" /AUTO /QUIET /DIR "$(winpath "$work/tree")" | tr -d '\r')
-check "sample list deletes nothing: '$summary'" test "$summary" = "0 total files deleted in 2 directories."
+check "sample list deletes nothing: '$summary'" test "$summary" = $'0 total files deleted in 2 directories.\n0 bytes freed.'
 check "sample list left the tree whole" test -f "$work/tree/a.tmp"
 printf '*.tmp\r\n' > "$program/KILL.LST"
 summary=$(wine "$program/Scourway.exe" /AUTO /QUIET /DIR "$(winpath "$work/tree")" | tr -d '\r')
-check "user's list deletes the matches: '$summary'" test "$summary" = "2 total files deleted in 2 directories."
+check "user's list deletes the matches: '$summary'" test "$summary" = $'2 total files deleted in 2 directories.\n0 bytes freed.'
 check "*.tmp gone, the rest kept" test ! -e "$work/tree/a.tmp" -a ! -e "$work/tree/sub/b.tmp" \
   -a -f "$work/tree/keep.txt" -a -f "$work/tree/sub/c.tmpl"
 

@@ -183,10 +183,11 @@ TEST_F(ReleaseTest, APreviewListsExactlyTheFilesTheRunThenDeletesAndApartThoseIt
     ASSERT_EQ(ExitWithoutABox(), 0u);
     Files listed = OutputLines(program->Output());
     const std::wstring stays = L"1 matching files would stay (read-only).";
-    ASSERT_GE(listed.size(), 5u);
-    EXPECT_EQ(Files(listed.end() - 5, listed.end()),
-              (Files{stays, readOnly, L"5 files would be deleted in 3 directories.", L"", stays}));
-    listed.resize(listed.size() - 5);
+    ASSERT_GE(listed.size(), 6u);
+    EXPECT_EQ(Files(listed.end() - 6, listed.end()),
+              (Files{stays, readOnly, L"5 files would be deleted in 3 directories.", L"", stays,
+                     L"20 bytes would be freed."}));
+    listed.resize(listed.size() - 6);
     for (std::wstring& path : listed) {
         ASSERT_EQ(path.rfind(tree + L"\\", 0), 0u) << Utf8(path) << " is not a full path in the tree";
         path.erase(0, tree.size() + 1);
@@ -198,7 +199,8 @@ TEST_F(ReleaseTest, APreviewListsExactlyTheFilesTheRunThenDeletesAndApartThoseIt
     Start(L"/AUTO /QUIET /DIR " + tree);
     ASSERT_EQ(ExitWithoutABox(), 0u);
     EXPECT_EQ(OutputLines(program->Output()),
-              (Files{L"5 total files deleted in 3 directories.", L"", L"1 matching files could not be deleted."}));
+              (Files{L"5 total files deleted in 3 directories.", L"", L"1 matching files could not be deleted.",
+                     L"20 bytes freed."}));
     const Files after = folder.FilesBelow(L"tree");
     Files deleted;
     std::set_difference(before.begin(), before.end(), after.begin(), after.end(), std::back_inserter(deleted));
@@ -275,7 +277,7 @@ TEST_F(Recycle, AnUnattendedRunRecyclesAndWritesTheUsualSummary) {
     MakeTree();
     Start(L"/AUTO /QUIET /RECYCLE /DIR " + folder.PathOf(L"tree"));
     ASSERT_EQ(ExitWithoutABox(), 0u);
-    EXPECT_EQ(OutputLines(program->Output()), Files{L"5 total files deleted in 3 directories."});
+    EXPECT_EQ(OutputLines(program->Output()), (Files{L"5 total files deleted in 3 directories.", L"20 bytes freed."}));
     EXPECT_EQ(folder.FilesBelow(L"tree"), (Files{L"keep.txt", L"sub\\deeper\\x.tmpl", L"sub\\keep.doc"}));
     EXPECT_TRUE(Recycled(L"a.bak"));
 }
@@ -303,7 +305,8 @@ TEST_F(Recycle, OnlyTheMatchingFileGoesNeverANeighbourOrALinksTarget) {
     Start(L"/AUTO /QUIET /RECYCLE /DIR " + folder.PathOf(L"tree"));
     ASSERT_EQ(ExitWithoutABox(), 0u);
     EXPECT_EQ(OutputLines(program->Output()),
-              (Files{L"1 total files deleted in 2 directories.", L"", L"4 matching files could not be deleted."}));
+              (Files{L"1 total files deleted in 2 directories.", L"", L"4 matching files could not be deleted.",
+                     L"5 bytes freed."}));
     Files expected = before;
     expected.erase(std::find(expected.begin(), expected.end(), L"plain.tmp"));
     EXPECT_EQ(folder.FilesBelow(L"tree"), expected);
@@ -345,7 +348,8 @@ TEST_F(Recycle, AFileWhoseAcceptedDeletionDidNotHappenIsReportedNotDeleted) {
         OnHost(L"Z:\\usr\\bin\\chattr", L"chattr -i \"" + pinned + L"\"", writable, "chattr -i");
         EXPECT_EQ(code, 0u);
         EXPECT_EQ(OutputLines(program->Output()),
-                  (Files{L"1 total files deleted in 1 directories.", L"", L"1 matching files could not be deleted."}))
+                  (Files{L"1 total files deleted in 1 directories.", L"", L"1 matching files could not be deleted.",
+                         L"4 bytes freed."}))
             << Utf8(recycle);
         EXPECT_EQ(folder.FilesBelow(L"tree"), Files{L"pinned.tmp"});
         RemoveTree(folder.PathOf(L"tree"));

@@ -371,5 +371,35 @@ TEST_F(DeleteRun, ClosingTheWindowDuringARunStopsItAndEndsTheProgram) {
     EXPECT_NE(output.find(soFar), std::string::npos) << output;
 }
 
+// A scheduled cleanup's command line: only the matches last written 30 days ago
+// or more go, the log says which, and the output ends with the space freed.
+TEST_F(DeleteRun, AutoQuietOlderWithALogDeletesOnlyTheOldMatchesAndLogsThem) {
+    folder.WriteList("*.tmp\r\n*.log\r\n");
+    folder.MakeDir(L"tree\\sub");
+    for (const wchar_t* file : {L"tree\\old.tmp", L"tree\\new.tmp", L"tree\\sub\\older.tmp"})
+        folder.WriteFile(file, "junk");
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    for (const auto& [file, days] : {std::pair{L"tree\\old.tmp", 30}, {L"tree\\new.tmp", 29}, {L"tree\\sub\\older.tmp", 400}}) {
+        HANDLE handle = CreateFileW(folder.PathOf(file).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ULARGE_INTEGER when{{now.dwLowDateTime, now.dwHighDateTime}};
+        when.QuadPart -= days * 864'000'000'000ULL;
+        const FILETIME time{when.LowPart, when.HighPart};
+        EXPECT_TRUE(SetFileTime(handle, nullptr, nullptr, &time));
+        CloseHandle(handle);
+    }
+    const std::wstring log = folder.PathOf(L"tree\\cleanup.log");
+    Start(L"/AUTO /QUIET /OLDER:30 /LOG:" + log + L" /DIR " + folder.PathOf(L"tree"));
+    EXPECT_EQ(WaitForExitUnseen(), 0u);
+    EXPECT_EQ(folder.FilesBelow(L"tree"), (Files{L"cleanup.log", L"new.tmp"}));
+    EXPECT_NE(program->Output().find("2 total files older than 30 days deleted in 2 directories.\r\n8 bytes freed."),
+              std::string::npos)
+        << program->Output();
+    const std::string logged = ReadBytes(log);
+    for (const wchar_t* file : {L"tree\\old.tmp", L"tree\\sub\\older.tmp"})
+        EXPECT_NE(logged.find("Deleted: " + Utf8(folder.PathOf(file)) + "\r\n"), std::string::npos) << logged;
+    EXPECT_NE(logged.find(" deleted in 2 directories. 8 bytes freed.\r\n"), std::string::npos) << logged;
+}
+
 }  // namespace
 }  // namespace e2e

@@ -57,6 +57,7 @@ protected:
         sweep.SweepFolder(path.empty() ? tree.Root() : path, directories, files);
         failed = sweep.FailedDeletions();
         alreadyGone = sweep.AlreadyGone();
+        freed = sweep.FreedBytes();
     }
 
     TempTree tree;
@@ -65,6 +66,7 @@ protected:
     int32_t files = 0;
     int32_t failed = 0;
     int32_t alreadyGone = 0;
+    ULONGLONG freed = 0;
 };
 
 TEST_F(SweepTest, EmptyDirectoryIsCountedAndShown) {
@@ -382,6 +384,30 @@ TEST_F(SweepTest, PreviewReportsExactlyWhatARunDeletes) {
     EXPECT_EQ(previewFiles, 4);
     EXPECT_EQ(files, 4);
     EXPECT_TRUE(tree.Exists(L"b.txt"));
+}
+
+// The space freed is the listed size of what went: a match that stays adds
+// nothing; a preview tells what the run would free.
+TEST_F(SweepTest, TheSpaceFreedIsTheSizeOfWhatWentAndEachMatchIsLoggedOnce) {
+    tree.Dir(L"d");
+    tree.File(L"a.tmp", "12345");
+    tree.File(L"d\\b.tmp", std::string(3000, 'x'));
+    tree.File(L"ro.tmp", "123", FILE_ATTRIBUTE_READONLY);
+    tree.File(L"held.tmp", "1234567");
+    const win32::FileHandle holder(
+        ::CreateFileW(tree.Path(L"held.tmp").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    const FileCollection patterns = ListOf({L"*.tmp", L"held.*"});
+    Run(patterns, {}, Options(SweepAction::Delete, {}, true));
+    EXPECT_EQ(freed, 3012u);
+    std::vector<std::wstring> gone, left;
+    SweepOptions options;
+    options.onGone = [&](const std::wstring& path) { gone.push_back(path); };
+    options.onLeft = [&](const std::wstring& path, Removal said) { left.push_back(path + (said == Removal::Held ? L" held" : L"")); };
+    Run(patterns, {}, std::move(options));
+    EXPECT_EQ(freed, 3005u);
+    std::sort(gone.begin(), gone.end());
+    EXPECT_EQ(gone, (std::vector<std::wstring>{tree.Path(L"a.tmp"), tree.Path(L"d\\b.tmp")}));
+    EXPECT_EQ(left, (std::vector<std::wstring>{tree.Path(L"held.tmp") + L" held"})) << "once, for two patterns";
 }
 
 TEST_F(SweepTest, TheOneFolderProceduresCountTheirMatches) {

@@ -211,7 +211,7 @@ TEST_F(DeleteRunTest, AFailureThatEndsTheSweepReportsTheWorkDoneSoFar) {
     const std::wstring soFar = L"The delete run ended on a failure. So far: 2 total files deleted in 2 directories.";
     EXPECT_EQ(dialogs.calls[1].text, description + L"\r\n\r\n" + soFar);
     EXPECT_EQ(dialogs.calls[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
-    EXPECT_EQ(output, std::vector<std::wstring>{soFar});
+    EXPECT_EQ(output, (std::vector<std::wstring>{soFar, L"2 bytes freed."}));
     EXPECT_EQ(errors, (std::vector<std::wstring>{win32::SystemMessage(ERROR_SHARING_VIOLATION), folder / L"tree\\two"}));
     EXPECT_EQ(form->ExitCode(), kExitFailed);
     ExpectIdle();
@@ -350,7 +350,9 @@ TEST_F(DeleteRunTest, APreviewListsExactlyWhatTheRunThenDeletesAndDeletesNothing
     EXPECT_EQ(dialogs.calls[0].title, L"Scourway");
     EXPECT_EQ(dialogs.calls[0].text, L"3 files would be deleted in 3 directories.");
     EXPECT_EQ(dialogs.calls[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
-    ASSERT_EQ(listed.size(), 4u);
+    ASSERT_EQ(listed.size(), 5u);
+    EXPECT_EQ(listed.back(), L"3 bytes would be freed.");
+    listed.pop_back();
     EXPECT_EQ(listed.back(), dialogs.calls[0].text) << "the summary follows the list";
     listed.pop_back();
     std::sort(listed.begin(), listed.end());
@@ -389,13 +391,14 @@ TEST_F(DeleteRunTest, APreviewCountsOnlyWhatTheRunDeletesAndListsTheRestApartWit
     const std::wstring stays = L"1 matching files would stay (read-only).";
     ASSERT_EQ(dialogs.calls.size(), 1u);
     EXPECT_EQ(dialogs.calls[0].text, L"3 files would be deleted in 3 directories.\r\n\r\n" + stays);
-    ASSERT_EQ(listed.size(), 8u);
+    ASSERT_EQ(listed.size(), 9u);
     std::vector<std::wstring> paths(listed.begin(), listed.begin() + 3);
     std::sort(paths.begin(), paths.end());
     EXPECT_EQ(paths, (std::vector<std::wstring>{folder / L"tree\\a.tmp", folder / L"tree\\one\\b.tmp",
                                                 folder / L"tree\\two\\c.bak"}));
     EXPECT_EQ(std::vector<std::wstring>(listed.begin() + 3, listed.end()),
-              (std::vector<std::wstring>{stays, readOnly, L"3 files would be deleted in 3 directories.", L"", stays}));
+              (std::vector<std::wstring>{stays, readOnly, L"3 files would be deleted in 3 directories.", L"", stays,
+                                         L"3 bytes would be freed."}));
 
     // The run agrees: three deleted, the read-only one left.
     arguments = L"/AUTO";
@@ -450,3 +453,40 @@ TEST_F(DeleteRunTest, RecycleSaysWhereTheFilesGoAndMovesThemToTheRecycleBin) {
 }
 
 }  // namespace
+
+// The box adds the space freed when LOG (or OLDER) was given; the log, which no
+// pattern takes, gets each run's leftovers and ending: done, failed or stopped.
+TEST_F(DeleteRunTest, TheLogSaysWhatEachRunLeftAndHowItEnded) {
+    WriteList("*.tmp\r\n*.bak\r\n*.log\r\n");
+    Form().Form_Load();
+    form->SetDirText(folder / L"tree");
+    folder.WriteFile(L"tree\\two\\ro.bak", "x");
+    SetFileAttributesW((folder / L"tree\\two\\ro.bak").c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::wstring log = folder / L"tree\\run.log";
+    arguments = L"/LOG:" + log;
+    dialogs.answers = {IDYES, IDOK};
+    form->cmdProcess_Click();
+    ASSERT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_EQ(dialogs.calls[1].text, L"3 total files deleted in 3 directories.\r\n\r\n"
+                                     L"1 matching files could not be deleted.\r\n\r\n3 bytes freed.");
+    folder.WriteFile(L"tree\\again.tmp", "xy");
+    const win32::FileHandle heldTwo(CreateFileW((folder / L"tree\\two").c_str(), GENERIC_READ, 0, nullptr,
+                                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    arguments = L"/AUTO /QUIET /LOG:" + log;
+    form->cmdProcess_Click();
+    dialogs.answers = {IDYES};
+    arguments = L"/LOG:" + log;
+    dialogs.whileOpen = [this] { PostMessageW(form->Window(), WM_CLOSE, 0, 0); };
+    form->cmdProcess_Click();
+
+    const std::string text = folder.Read(L"tree\\run.log");
+    const std::string tree = win32::Utf8(folder / L"tree");
+    for (const std::string& line :
+         {"Left: " + tree + "\\two\\ro.bak (read-only)\r\n", "Deleted: " + tree + "\\again.tmp\r\n",
+          ".log: " + win32::Utf8(win32::SystemMessage(ERROR_SHARING_VIOLATION)) + " " + tree +
+              "\\two The delete run ended on a failure. So far: 1 total files deleted in 2 directories. 2 bytes freed.",
+          std::string(".log: The delete run was stopped. So far: ")})
+        EXPECT_NE(text.find(line), std::string::npos) << line << " in:\n" << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 8) << text;
+    EXPECT_TRUE(folder.Exists(L"tree\\run.log"));
+}

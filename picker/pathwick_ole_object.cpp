@@ -22,8 +22,11 @@ HRESULT PathwickControl::GetClientSite(IOleClientSite** site) {
 
 HRESULT PathwickControl::SetHostNames(LPCOLESTR, LPCOLESTR) { return S_OK; }
 
+// A sink that holds the control would otherwise keep both alive after the
+// container let go of them.
 HRESULT PathwickControl::Close(DWORD) {
     InPlaceDeactivate();
+    sourcePoint_.DisconnectAll();
     return S_OK;
 }
 

@@ -201,6 +201,32 @@ TEST_F(PathwickAutomation, SourceConnectionPointAcceptsAdviseAndNeverFires) {
     EXPECT_EQ(S_FALSE, points->Next(1, &none, &fetched));
 }
 
+// A sink that holds the control (as an event handler holds its form) lets go of
+// it when the control is closed, so neither keeps the other alive.
+TEST_F(PathwickAutomation, CloseReleasesTheSinksSoASinkHoldingTheControlGoes) {
+    struct HoldingSink : SilentSink {
+        ComPtr<IDispatch> control;
+        bool* released = nullptr;
+        ~HoldingSink() override { *released = true; }
+    };
+    bool released = false;
+    ComPtr<IDispatch> control = CreatePathwick();
+    ComPtr<IConnectionPointContainer> container;
+    ComPtr<IConnectionPoint> point;
+    ASSERT_EQ(S_OK, control.As(&container));
+    ASSERT_EQ(S_OK, container->FindConnectionPoint(DIID___Pathwick, &point));
+    ComPtr<HoldingSink> sink = Make<HoldingSink>();
+    sink->control = control;
+    sink->released = &released;
+    DWORD cookie = 0;
+    ASSERT_EQ(S_OK, point->Advise(sink.Get(), &cookie));
+    sink.Reset();
+    ComPtr<IOleObject> object;
+    ASSERT_EQ(S_OK, control.As(&object));
+    EXPECT_EQ(S_OK, object->Close(OLECLOSE_NOSAVE));
+    EXPECT_TRUE(released);
+}
+
 TEST_F(PathwickAutomation, AFailingMemberCarriesErrorInformation) {
     // The form has no "hwnd": Browse fails with the form's own error, through
     // the vtable and through Invoke (as an exception carrying that code).

@@ -151,7 +151,6 @@ TEST_F(LoadedImage, IsBuiltForThisProcessorAsADll) {
     EXPECT_TRUE(Headers().FileHeader.Characteristics & IMAGE_FILE_DLL);
 }
 
-// The four entry points of every control, then DllInstall for the per-user registration.
 TEST_F(LoadedImage, ExportsTheEntryPointsByOrdinalAndNothingElse) {
     ASSERT_NE(nullptr, ocx.module());
     const auto* exports = At<IMAGE_EXPORT_DIRECTORY>(Directory(IMAGE_DIRECTORY_ENTRY_EXPORT).VirtualAddress);

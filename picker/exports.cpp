@@ -1,4 +1,4 @@
-// The four entry points of Tollen.ocx, exported by ordinal through Tollen.def.
+// The entry points of Tollen.ocx, exported by ordinal through Tollen.def.
 #include "class_factory.h"
 #include "module_lifetime.h"
 #include "picker_state.h"
@@ -29,6 +29,14 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* object) {
     return tollen::PathwickClassFactory::Create(iid, object);
 }
 
-STDAPI DllRegisterServer() { return tollen::RegisterServer(); }
+STDAPI DllRegisterServer() { return tollen::RegisterServer(tollen::Scope::Machine); }
 
-STDAPI DllUnregisterServer() { return tollen::UnregisterServer(); }
+STDAPI DllUnregisterServer() { return tollen::UnregisterServer(tollen::Scope::Machine); }
+
+// "regsvr32 /n /i:user" and "regsvr32 /u /n /i:user": the same registration for
+// the current user alone, which needs no administrator rights. Nothing else is
+// installed this way, so any other command line is refused.
+STDAPI DllInstall(BOOL install, PCWSTR commandLine) {
+    if (!commandLine || ::lstrcmpiW(commandLine, L"user") != 0) return E_INVALIDARG;
+    return install ? tollen::RegisterServer(tollen::Scope::User) : tollen::UnregisterServer(tollen::Scope::User);
+}

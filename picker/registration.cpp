@@ -12,15 +12,21 @@
 #include <oleauto.h>
 #include <wrl/client.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
 using Microsoft::WRL::ComPtr;
 
+// In oleaut32 since Windows Vista; the toolchain's headers leave them out.
+WINOLEAUTAPI RegisterTypeLibForUser(ITypeLib* library, OLECHAR* fullPath, OLECHAR* helpDirectory);
+WINOLEAUTAPI UnRegisterTypeLibForUser(REFGUID libraryId, WORD majorVersion, WORD minorVersion, LCID lcid,
+                                      SYSKIND syskind);
+
 namespace tollen {
 namespace {
 
-// Everything under HKEY_CLASSES_ROOT that registration writes besides what
+// Everything under the classes key that registration writes besides what
 // RegisterTypeLib writes. A null value makes the key alone; a null name is the
 // key's default value. Placeholders in braces are filled by Expand.
 struct RegistryEntry {
@@ -82,9 +88,24 @@ void ThrowIfError(LSTATUS status) {
     if (status != ERROR_SUCCESS) throw win32::Error(HRESULT_FROM_WIN32(status));
 }
 
-void WriteEntry(const RegistryEntry& entry, const std::vector<Placeholder>& placeholders) {
+// The classes key of a scope: HKEY_CLASSES_ROOT itself, or the current user's
+// Software\Classes, open while the registration runs.
+class ClassesKey {
+public:
+    explicit ClassesKey(Scope scope) {
+        if (scope == Scope::Machine) return;
+        ThrowIfError(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                       KEY_READ | KEY_WRITE, nullptr, user_.put(), nullptr));
+    }
+    HKEY get() const noexcept { return user_ ? user_.get() : HKEY_CLASSES_ROOT; }
+
+private:
+    win32::RegKey user_;
+};
+
+void WriteEntry(HKEY classes, const RegistryEntry& entry, const std::vector<Placeholder>& placeholders) {
     win32::RegKey key;
-    ThrowIfError(::RegCreateKeyExW(HKEY_CLASSES_ROOT, Expand(entry.key, placeholders).c_str(), 0, nullptr,
+    ThrowIfError(::RegCreateKeyExW(classes, Expand(entry.key, placeholders).c_str(), 0, nullptr,
                                    REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, key.put(), nullptr));
     if (!entry.value) return;
     const std::wstring value = Expand(entry.value, placeholders);
@@ -93,9 +114,9 @@ void WriteEntry(const RegistryEntry& entry, const std::vector<Placeholder>& plac
 }
 
 // Whether the key has subkeys of its own: then it is not ours alone to delete.
-bool HasSubkeys(const std::wstring& path) {
+bool HasSubkeys(HKEY classes, const std::wstring& path) {
     win32::RegKey key;
-    ThrowIfError(::RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_QUERY_VALUE, key.put()));
+    ThrowIfError(::RegOpenKeyExW(classes, path.c_str(), 0, KEY_QUERY_VALUE, key.put()));
     DWORD subkeys = 0;
     ThrowIfError(::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr,
                                     nullptr, nullptr, nullptr, nullptr));
@@ -105,12 +126,12 @@ bool HasSubkeys(const std::wstring& path) {
 // Deletes the table's keys deepest first; a key some other program has added
 // to is left in place with the other program's part. The platform refuses to
 // delete a key with subkeys as "access denied"; any other refusal is a failure.
-void DeleteEntries(const std::vector<Placeholder>& placeholders) {
+void DeleteEntries(HKEY classes, const std::vector<Placeholder>& placeholders) {
     for (auto entry = std::rbegin(ClassEntries); entry != std::rend(ClassEntries); ++entry) {
         const std::wstring path = Expand(entry->key, placeholders);
-        const LSTATUS status = ::RegDeleteKeyW(HKEY_CLASSES_ROOT, path.c_str());
+        const LSTATUS status = ::RegDeleteKeyW(classes, path.c_str());
         if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) continue;
-        if (status == ERROR_ACCESS_DENIED && HasSubkeys(path)) continue;
+        if (status == ERROR_ACCESS_DENIED && HasSubkeys(classes, path)) continue;
         throw win32::Error(HRESULT_FROM_WIN32(status));
     }
 }
@@ -130,7 +151,48 @@ LoadedLibrary LoadOwnTypeLibrary(const std::wstring& path) {
     return loaded;
 }
 
-void UnregisterTypeLibrary(const TLIBATTR& library) {
+// Some platforms' RegisterTypeLibForUser and UnRegisterTypeLibForUser fall back to
+// the machine's classes (Wine's do). With HKEY_CLASSES_ROOT pointed at the user's
+// classes for the call, the keys land there either way. The override is the
+// process's, so it lasts only for the call; it ends any override the host had set.
+class ClassesRootOverride {
+public:
+    explicit ClassesRootOverride(HKEY userClasses) {
+        ThrowIfError(::RegOverridePredefKey(HKEY_CLASSES_ROOT, userClasses));
+    }
+    ~ClassesRootOverride() { ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr); }
+    ClassesRootOverride(const ClassesRootOverride&) = delete;
+    ClassesRootOverride& operator=(const ClassesRootOverride&) = delete;
+};
+
+void RegisterTypeLibrary(Scope scope, HKEY classes, ITypeLib* library, const std::wstring& path) {
+    const auto fullPath = const_cast<LPOLESTR>(path.c_str());
+    if (scope == Scope::Machine) {
+        win32::ThrowIfFailed(::RegisterTypeLib(library, fullPath, nullptr));
+        return;
+    }
+    const ClassesRootOverride toUser(classes);
+    win32::ThrowIfFailed(::RegisterTypeLibForUser(library, fullPath, nullptr));
+}
+
+// Whether the scope's own classes hold this version of the library; the merged
+// view a lookup such as QueryPathOfRegTypeLib reads would also show the other scope's.
+bool TypeLibraryRegisteredIn(HKEY classes, const TLIBATTR& library) {
+    wchar_t version[16] = {};
+    ::swprintf(version, std::size(version), L"%x.%x", library.wMajorVerNum, library.wMinorVerNum);
+    win32::RegKey key;
+    const std::wstring path = L"TypeLib\\" + GuidText(library.guid) + L"\\" + version;
+    return ::RegOpenKeyExW(classes, path.c_str(), 0, KEY_QUERY_VALUE, key.put()) == ERROR_SUCCESS;
+}
+
+void UnregisterTypeLibrary(Scope scope, HKEY classes, const TLIBATTR& library) {
+    if (scope == Scope::User) {
+        if (!TypeLibraryRegisteredIn(classes, library)) return;
+        const ClassesRootOverride toUser(classes);
+        win32::ThrowIfFailed(::UnRegisterTypeLibForUser(library.guid, library.wMajorVerNum, library.wMinorVerNum,
+                                                        library.lcid, library.syskind));
+        return;
+    }
     win32::Bstr registeredPath;
     if (FAILED(::QueryPathOfRegTypeLib(library.guid, library.wMajorVerNum, library.wMinorVerNum, library.lcid,
                                        registeredPath.put())))
@@ -139,25 +201,42 @@ void UnregisterTypeLibrary(const TLIBATTR& library) {
                                              library.syskind));
 }
 
-void Unregister(const std::wstring& path, const TLIBATTR& library) {
-    DeleteEntries(Placeholders(path, library));
-    UnregisterTypeLibrary(library);
+// The containers a user registration may have had to create, deleted once they
+// hold nothing: the user's classes are left as they were before it. (The
+// machine's always hold other programs' keys.)
+void DeleteEmptyContainers(HKEY classes) {
+    for (const wchar_t* container : {L"CLSID", L"Interface", L"TypeLib"}) {
+        win32::RegKey key;
+        if (::RegOpenKeyExW(classes, container, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) continue;
+        DWORD subkeys = 0, values = 0;
+        ThrowIfError(::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                                        nullptr, nullptr, nullptr, nullptr));
+        key.reset();
+        if (subkeys == 0 && values == 0) ThrowIfError(::RegDeleteKeyW(classes, container));
+    }
+}
+
+void Unregister(Scope scope, const ClassesKey& classes, const std::wstring& path, const TLIBATTR& library) {
+    DeleteEntries(classes.get(), Placeholders(path, library));
+    UnregisterTypeLibrary(scope, classes.get(), library);
+    if (scope == Scope::User) DeleteEmptyContainers(classes.get());
 }
 
 }  // namespace
 
-HRESULT RegisterServer() noexcept {
-    return Guarded(IID_NULL, []() -> HRESULT {
+HRESULT RegisterServer(Scope scope) noexcept {
+    return Guarded(IID_NULL, [scope]() -> HRESULT {
         const std::wstring path = ThisModulePath();
         const LoadedLibrary loaded = LoadOwnTypeLibrary(path);
+        const ClassesKey classes(scope);
         try {
-            win32::ThrowIfFailed(::RegisterTypeLib(loaded.library.Get(), const_cast<LPOLESTR>(path.c_str()), nullptr));
+            RegisterTypeLibrary(scope, classes.get(), loaded.library.Get(), path);
             const std::vector<Placeholder> placeholders = Placeholders(path, loaded.attributes);
-            for (const RegistryEntry& entry : ClassEntries) WriteEntry(entry, placeholders);
+            for (const RegistryEntry& entry : ClassEntries) WriteEntry(classes.get(), entry, placeholders);
         } catch (...) {
             // Leave no half registration behind; the first failure is the one reported.
             try {
-                Unregister(path, loaded.attributes);
+                Unregister(scope, classes, path, loaded.attributes);
             } catch (...) {
             }
             throw;
@@ -166,10 +245,10 @@ HRESULT RegisterServer() noexcept {
     });
 }
 
-HRESULT UnregisterServer() noexcept {
-    return Guarded(IID_NULL, []() -> HRESULT {
+HRESULT UnregisterServer(Scope scope) noexcept {
+    return Guarded(IID_NULL, [scope]() -> HRESULT {
         const std::wstring path = ThisModulePath();
-        Unregister(path, LoadOwnTypeLibrary(path).attributes);
+        Unregister(scope, ClassesKey(scope), path, LoadOwnTypeLibrary(path).attributes);
         return S_OK;
     });
 }

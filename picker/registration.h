@@ -6,8 +6,15 @@
 
 namespace tollen {
 
-HRESULT RegisterServer() noexcept;
-// Removes what RegisterServer wrote; succeeds when it is already gone.
-HRESULT UnregisterServer() noexcept;
+// Where a registration goes. Machine: HKEY_CLASSES_ROOT and RegisterTypeLib, for
+// every user (administrator rights). User: the current user's Software\Classes
+// and RegisterTypeLibForUser, for that user's programs only (no rights needed).
+// The keys are the same table either way; each bitness of the library writes
+// through its own view of the registry.
+enum class Scope { Machine, User };
+
+HRESULT RegisterServer(Scope scope) noexcept;
+// Removes what RegisterServer wrote in that scope; succeeds when it is already gone.
+HRESULT UnregisterServer(Scope scope) noexcept;
 
 }  // namespace tollen

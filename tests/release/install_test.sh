@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # The release in a fresh Wine prefix of its own. The zip: each folder's program runs
-# unregistered with its own Tollen.ocx. The installer: a silent install puts the
-# program of the machine's architecture into Program Files and registers the control
-# for every kind of host; the installed program sweeps a small tree unattended; a
-# silent uninstall takes back every file and key it added, keeping a pattern list the
+# unregistered with its own Tollen.ocx. The installer, silent, in each mode: for all
+# users into Program Files, registered for every kind of host, the list the
+# installer's to modify; just for me, nothing under HKLM or in the machine's folders,
+# and on request the control's own per-user registration. The installed program
+# sweeps a small tree unattended; a silent uninstall takes back every file and key
+# its mode added, keeping a pattern list the
 # user changed unless asked to remove it.
 #   install_test.sh <x86 build folder> <version> win32|win64
 # win32: a 32-bit Windows. win64: a 64-bit Windows (the 32-bit installer runs there
 # through WoW64, so the machine must run 32-bit code). Needs DISPLAY (scripts/test).
 set -euo pipefail
+export LC_ALL=C
 build=$(readlink -f "$1")
 version=$2
 windows=$3
@@ -42,6 +45,34 @@ script_host() {  # script_host <cscript.exe path>
   printf 'Set p = CreateObject("Tollen.Pathwick")\r\np.Prompt = "from a script"\r\nWScript.Echo p.Prompt\r\n' > "$work/create.vbs"
   test "$(wine "$1" //nologo "$(winpath "$work/create.vbs")" | tr -d '\r')" = "from a script"
 }
+# flat <.reg file>: one line per key and per value ("[key] value"), sorted.
+flat() { iconv -f UTF-16LE -t UTF-8 "$1" | tr -d '\r' | awk '/^\[/ { k = $0; print k; next } NF { print k " " $0 }' | sort; }
+# snapshot <name>: what an install may touch, as each kind of host sees it: HKLM\Software
+# and the user's classes (a file each per view), and the machine's folders.
+snapshot() {
+  local view key file
+  for view in "${views[@]}"; do
+    for key in 'HKLM\Software' 'HKCU\Software\Classes'; do
+      file=$work/$1-${key%%\\*}${view#/reg:}  # an absent key: an empty file
+      wine reg export "$key" "$(winpath "$work")\\${file##*/}.reg" ${view:+"$view"} >/dev/null 2>&1 || : > "$file.reg"
+      flat "$file.reg" > "$file" && rm "$file.reg"
+    done
+  done
+  (cd "$WINEPREFIX/drive_c" && { find "Program Files" "Program Files (x86)" ProgramData 2>/dev/null || true; } | sort) > "$work/$1-folders"
+}
+unchanged() {  # unchanged <snapshot> <later snapshot> <part...>: those parts alike
+  local before=$1 after=$2 part; shift 2
+  for part in "$@"; do
+    if cmp -s "$work/$before-$part" "$work/$after-$part"; then echo "ok: $part as at $before"
+    else echo "FAILED: $part as at $before"; failures=$((failures + 1)); diff "$work/$before-$part" "$work/$after-$part" | head -n 20 || true; fi
+  done
+}
+# record <snapshot> <later snapshot> <part> <root>: the class keys added under the root, without
+# it, with <folder> for the install folder (and no containers a first registration may make).
+record() {
+  comm -13 "$work/$1-$3" "$work/$2-$3" | grep -F "[$4\\" | grep -vF "[$4\\Wow6432Node" | cut -c "$((${#4} + 2))-" |
+    grep -vixE '\\(CLSID|Interface|TypeLib)]' | sed 's/"[A-Z]:\\\\[^"]*\\\\Scourway/"<folder>/'
+}
 finish() { wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"; }
 trap finish EXIT
 
@@ -58,16 +89,20 @@ else
   native=x86 native_format=pei-i386
   hosts=("C:\\windows\\system32\\cscript.exe")
 fi
-menu=$(find "$WINEPREFIX/drive_c/users" -maxdepth 8 -type d -path '*Start Menu/Programs' | head -n 1)
-registry() {  # registry <name>: HKCR as each kind of host sees it
-  for view in "${views[@]}"; do
-    wine reg export 'HKEY_CLASSES_ROOT' "$(winpath "$work")\\$1${view#/reg:}.reg" ${view:+"$view"} >/dev/null 2>&1
-  done
-}
+# windows_folder <variable>: the Linux path of the folder a Windows variable names.
+windows_folder() { local p; p=$(wine cmd /c echo "%$1%" | tr -d '\r'); p=${p#?:\\}; echo "$WINEPREFIX/drive_c/${p//\\//}"; }
+common_menu="$(windows_folder ProgramData)/Microsoft/Windows/Start Menu/Programs"
+user_menu="$(windows_folder APPDATA)/Microsoft/Windows/Start Menu/Programs"
+user_program="$(windows_folder LOCALAPPDATA)/Programs/Scourway"
+user_uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Scourway'
+parts=(folders); machine_parts=(folders)
+for view in "${views[@]}"; do parts+=("HKLM${view#/reg:}" "HKCU${view#/reg:}"); machine_parts+=("HKLM${view#/reg:}"); done
 # The script hosts' first runs write keys of their own: let them, before the snapshot.
 printf 'WScript.Echo 1\r\n' > "$work/warm.vbs"
 for host in "${hosts[@]}"; do wine "$host" //nologo "$(winpath "$work/warm.vbs")" >/dev/null 2>&1 || true; done
-registry classes-before
+# Windows always has the user's classes key, a fresh prefix not yet.
+wine reg add 'HKCU\Software\Classes' /f >/dev/null 2>&1
+snapshot clean
 
 echo "== from the zip, nothing registered ($windows)"
 mkdir -p "$work/unzipped"
@@ -88,13 +123,13 @@ for arch in "${runnable[@]}"; do
 done
 check "still nothing registered" absent key 'HKCR\Tollen.Pathwick'
 
-installed_state() {
-  wine "$setup" /S
-  wineserver -w
-}
+setup_run() { wine "$setup" /S "$@"; wineserver -w; }
+uninstall() { wine "$1/Uninstall.exe" /S "${@:2}"; wineserver -w; }
 
-echo "== silent install"
-installed_state
+echo "== for all users, silent"
+# The process trace shows the installer's command lines: Wine's icacls does nothing.
+WINEDEBUG=trace+process setup_run /ALLUSERS 2> "$work/processes"
+snapshot all-installed
 for f in Scourway.exe Tollen.ocx KILL.LST README.txt NOTICE.txt Uninstall.exe; do
   check "installed $f" test -f "$program/$f"
 done
@@ -110,8 +145,12 @@ fi
 for host in "${hosts[@]}"; do
   check "created by ProgID from $host" script_host "$host"
 done
-check "Start-menu shortcut" test -f "$menu/Scourway/Scourway.lnk"
+check "list made the installing user's to modify" \
+  grep -qE 'icacls\.exe\\?" \\?"[^"]*\\Scourway\\\\KILL\.LST\\?" /grant \*S-1-5-21-[0-9-]+:\(M\)' "$work/processes"
+check "Start-menu shortcut for everyone" test -f "$common_menu/Scourway/Scourway.lnk"
 check "uninstall entry" key "$uninstall_key" ${views[0]:+"${views[0]}"}
+unchanged clean all-installed "HKCU${views[0]#/reg:}"
+installed=$(cd "$program" && find . | sort)
 
 echo "== the installed program, unattended"
 mkdir -p "$work/tree/sub"
@@ -126,11 +165,10 @@ check "*.tmp gone, the rest kept" test ! -e "$work/tree/a.tmp" -a ! -e "$work/tr
   -a -f "$work/tree/keep.txt" -a -f "$work/tree/sub/c.tmpl"
 
 echo "== silent uninstall keeps the user's list"
-wine "$program/Uninstall.exe" /S
-wineserver -w
+uninstall "$program"
 check "user's KILL.LST kept" test -f "$program/KILL.LST"
 check "nothing else left in the program folder" test "$(ls -A "$program")" = "KILL.LST"
-check "shortcut folder removed" test ! -e "$menu/Scourway"
+check "shortcut folder removed" test ! -e "$common_menu/Scourway"
 for view in "${views[@]}"; do
   check "ProgID removed ${view:-}" absent key 'HKCR\Tollen.Pathwick' ${view:+"$view"}
   check "class removed ${view:-}" absent key "HKCR\\CLSID\\$clsid" ${view:+"$view"}
@@ -138,23 +176,55 @@ done
 check "uninstall entry removed" absent key "$uninstall_key" ${views[0]:+"${views[0]}"}
 
 echo "== reinstall keeps the list; uninstall /REMOVELIST takes everything"
-installed_state
+setup_run /ALLUSERS
 check "reinstall kept the user's list" grep -q '^\*\.tmp' "$program/KILL.LST"
-wine "$program/Uninstall.exe" /S /REMOVELIST
-wineserver -w
+uninstall "$program" /REMOVELIST
 check "program folder removed" test ! -e "$program"
-registry classes-after
-for view in "${views[@]}"; do
-  before=$work/classes-before${view#/reg:}.reg after=$work/classes-after${view#/reg:}.reg
-  check "HKCR as before the install ${view:-}" cmp -s "$before" "$after" ||
-    diff <(iconv -f UTF-16LE -t UTF-8 "$before") <(iconv -f UTF-16LE -t UTF-8 "$after") | head -n 20
-done
+snapshot all-removed
+unchanged clean all-removed "${parts[@]}"
 
-echo "== an untouched sample list goes with the program"
-installed_state
-wine "$program/Uninstall.exe" /S
-wineserver -w
-check "program folder removed with its sample list" test ! -e "$program"
+echo "== just for me, silent, the control registered for this user"
+setup_run /CURRENTUSER /REGISTER
+snapshot user-installed
+if [ "$windows" = win64 ]; then
+  # Wine's type library registration of each bitness also writes the interfaces into the other
+  # view, past the override to the user's classes: the machine's (Windows writes them for the user).
+  sed -i -E '/^\[HKEY_LOCAL_MACHINE\\Software\\(Wow6432Node\\)?Classes\\(Wow6432Node\\)?Interface\\\{(BDE9C46D-2BC6-41B1-A07F-BA25B19C291C|EEF7BF18-43B4-4987-9B9E-70B21ACFB02A)\}/d' \
+    "$work/user-installed-HKLM64" "$work/user-installed-HKLM32"
+fi
+unchanged clean user-installed "${machine_parts[@]}"
+check "the same files in the user's folder" test "$(cd "$user_program" && find . | sort)" = "$installed"
+record_views=("${views[@]}")
+if [ "$windows" = win64 ] && cmp -s "$work/user-installed-HKCU64" "$work/user-installed-HKCU32"; then
+  echo "not checked: the 64-bit view's user record (this Wine keeps one view of the user's classes: the 32-bit registration, run second, replaces the 64-bit one's paths)"
+  record_views=(/reg:32)
+fi
+for view in "${record_views[@]}"; do
+  mine=$(record clean user-installed "HKCU${view#/reg:}" 'HKEY_CURRENT_USER\Software\Classes')
+  machines=$(record clean all-installed "HKLM${view#/reg:}" 'HKEY_LOCAL_MACHINE\Software\Classes')
+  check "the user's classes hold the control's own record ${view:-}" test -n "$mine" -a "$mine" = "$machines"
+done
+echo "not checked: a script host creating the control from the user's registration (Wine 8's COM reads the machine's classes only)"
+check "Start-menu shortcut for this user" test -f "$user_menu/Scourway/Scourway.lnk"
+check "uninstall entry for this user" key "$user_uninstall_key"
+printf '*.tmp\r\n' > "$user_program/KILL.LST"
+touch "$work/tree/a.tmp"
+summary=$(wine "$user_program/Scourway.exe" /AUTO /QUIET /DIR "$(winpath "$work/tree")" | tr -d '\r')
+check "the user's program runs with its list: '$summary'" test "$summary" = "1 total files deleted in 2 directories."
+uninstall "$user_program" /REMOVELIST
+snapshot user-removed
+unchanged clean user-removed "${parts[@]}"
+check "user's program folder removed" test ! -e "$user_program"
+check "user's shortcut folder removed" test ! -e "$user_menu/Scourway"
+check "user's uninstall entry removed" absent key "$user_uninstall_key"
+
+echo "== /S alone: just for me, nothing registered; an untouched sample list goes with the program"
+setup_run
+snapshot default-installed
+unchanged clean default-installed "${parts[@]}"
+check "installed in the user's folder" test -f "$user_program/Scourway.exe"
+uninstall "$user_program"
+check "program folder removed with its sample list" test ! -e "$user_program"
 
 if [ "$failures" -gt 0 ]; then echo "$failures check(s) failed"; exit 1; fi
 echo "all installer checks passed ($windows)"

@@ -151,17 +151,18 @@ TEST_F(LoadedImage, IsBuiltForThisProcessorAsADll) {
     EXPECT_TRUE(Headers().FileHeader.Characteristics & IMAGE_FILE_DLL);
 }
 
-TEST_F(LoadedImage, ExportsTheFourEntryPointsByOrdinalAndNothingElse) {
+TEST_F(LoadedImage, ExportsTheEntryPointsByOrdinalAndNothingElse) {
     ASSERT_NE(nullptr, ocx.module());
     const auto* exports = At<IMAGE_EXPORT_DIRECTORY>(Directory(IMAGE_DIRECTORY_ENTRY_EXPORT).VirtualAddress);
     EXPECT_STREQ("Tollen.ocx", At<char>(exports->Name));
     EXPECT_EQ(1u, exports->Base);
-    ASSERT_EQ(4u, exports->NumberOfFunctions);
-    ASSERT_EQ(4u, exports->NumberOfNames);
-    const char* expected[] = {"DllCanUnloadNow", "DllGetClassObject", "DllRegisterServer", "DllUnregisterServer"};
+    const char* expected[] = {"DllCanUnloadNow", "DllGetClassObject", "DllRegisterServer", "DllUnregisterServer",
+                              "DllInstall"};
+    ASSERT_EQ(std::size(expected), exports->NumberOfFunctions);
+    ASSERT_EQ(std::size(expected), exports->NumberOfNames);
     const auto* names = At<DWORD>(exports->AddressOfNames);
     const auto* ordinals = At<WORD>(exports->AddressOfNameOrdinals);
-    for (DWORD i = 0; i < 4; ++i) {
+    for (DWORD i = 0; i < std::size(expected); ++i) {
         const char* name = At<char>(names[i]);
         const DWORD ordinal = exports->Base + ordinals[i];
         EXPECT_STREQ(expected[ordinal - 1], name);

@@ -16,6 +16,7 @@ namespace {
 
 using EntryPoint = HRESULT STDAPICALLTYPE();
 using GetClassObject = HRESULT STDAPICALLTYPE(REFCLSID, REFIID, void**);
+using Install = HRESULT STDAPICALLTYPE(BOOL, PCWSTR);
 
 std::wstring Guid(REFGUID guid) {
     wchar_t text[40] = {};
@@ -47,13 +48,13 @@ void ListTree(HKEY root, const std::wstring& path, std::set<std::wstring>& lines
     for (const std::wstring& subkey : subkeys) ListTree(root, path + L"\\" + subkey, lines);
 }
 
-// The parts of HKEY_CLASSES_ROOT a registration can touch: the names at the
-// top and under CLSID, Interface and TypeLib, and everything below ours.
-std::set<std::wstring> Listing() {
+// The parts of a classes key a registration can touch: the names at the top
+// and under CLSID, Interface and TypeLib, and everything below ours.
+std::set<std::wstring> Listing(HKEY classes = HKEY_CLASSES_ROOT) {
     std::set<std::wstring> lines;
     for (const wchar_t* parent : {L"", L"CLSID", L"Interface", L"TypeLib"}) {
         HKEY key = nullptr;
-        if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, parent, 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
+        if (::RegOpenKeyExW(classes, parent, 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
         wchar_t name[512];
         for (DWORD i = 0;; ++i) {
             DWORD length = 512;
@@ -65,7 +66,7 @@ std::set<std::wstring> Listing() {
     for (const std::wstring& ours : {L"CLSID\\" + Guid(CLSID_Pathwick), std::wstring(L"Tollen.Pathwick"),
                                      L"TypeLib\\" + Guid(LIBID_Tollen), L"Interface\\" + Guid(IID__Pathwick),
                                      L"Interface\\" + Guid(DIID___Pathwick)})
-        ListTree(HKEY_CLASSES_ROOT, ours, lines);
+        ListTree(classes, ours, lines);
     return lines;
 }
 
@@ -92,7 +93,8 @@ protected:
         unregisterServer = ocx.Export<EntryPoint>("DllUnregisterServer");
         canUnloadNow = ocx.Export<EntryPoint>("DllCanUnloadNow");
         getClassObject = ocx.Export<GetClassObject>("DllGetClassObject");
-        ASSERT_TRUE(registerServer && unregisterServer && canUnloadNow && getClassObject);
+        install = ocx.Export<Install>("DllInstall");
+        ASSERT_TRUE(registerServer && unregisterServer && canUnloadNow && getClassObject && install);
     }
     // The other tests need the library registered: leave it so.
     void TearDown() override {
@@ -107,6 +109,7 @@ protected:
     EntryPoint* unregisterServer = nullptr;
     EntryPoint* canUnloadNow = nullptr;
     GetClassObject* getClassObject = nullptr;
+    Install* install = nullptr;
 };
 
 TEST_F(EntryPoints, RegisterWritesTheControlLayoutAndUnregisterRemovesAllOfIt) {
@@ -139,6 +142,37 @@ TEST_F(EntryPoints, RegisterWritesTheControlLayoutAndUnregisterRemovesAllOfIt) {
     ASSERT_EQ(S_OK, unregisterServer());
     EXPECT_EQ(clean, Listing());
     EXPECT_TRUE(FAILED(::CLSIDFromProgID(L"Tollen.Pathwick", &fromProgId)));
+}
+
+// Lines below the top names (a first user registration also makes the containers).
+std::set<std::wstring> Added(const std::set<std::wstring>& before, const std::set<std::wstring>& after) {
+    std::set<std::wstring> added;
+    for (const std::wstring& line : after)
+        if (!before.count(line) && line[0] != L'\\') added.insert(line);
+    return added;
+}
+
+// "regsvr32 /n /i:user": the machine registration's keys, under the user's classes
+// and nowhere else, and taken back by "/u"; no other command line is taken.
+TEST_F(EntryPoints, UserInstallWritesTheMachineKeysUnderTheUsersClassesAndTakesThemBack) {
+    HKEY machineKey = nullptr, userKey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Classes", 0, KEY_READ, &machineKey));
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_READ,
+                                               nullptr, &userKey, nullptr));
+    ASSERT_EQ(S_OK, unregisterServer());
+    const std::set<std::wstring> machineClean = Listing(machineKey), userClean = Listing(userKey);
+    ASSERT_EQ(S_OK, registerServer());
+    const std::set<std::wstring> machineKeys = Added(machineClean, Listing(machineKey));
+    ASSERT_EQ(S_OK, unregisterServer());
+    EXPECT_EQ(S_OK, install(TRUE, L"USER"));
+    EXPECT_EQ(machineClean, Listing(machineKey));
+    EXPECT_EQ(machineKeys, Added(userClean, Listing(userKey)));
+    EXPECT_EQ(S_OK, install(FALSE, L"user"));
+    EXPECT_EQ(userClean, Listing(userKey));
+    EXPECT_EQ(S_OK, install(FALSE, L"user"));  // already gone is fine
+    for (const wchar_t* commandLine : {L"", L"machine", static_cast<const wchar_t*>(nullptr)})
+        EXPECT_EQ(E_INVALIDARG, install(TRUE, commandLine));
+    ::RegCloseKey(machineKey), ::RegCloseKey(userKey);
 }
 
 // The platform refuses to delete a key with subkeys as "access denied": such a

@@ -210,7 +210,7 @@ check "uninstall entry for this user" key "$user_uninstall_key"
 printf '*.tmp\r\n' > "$user_program/KILL.LST"
 touch "$work/tree/a.tmp"
 summary=$(wine "$user_program/Scourway.exe" /AUTO /QUIET /DIR "$(winpath "$work/tree")" | tr -d '\r')
-check "the user's program runs with its list: '$summary'" test "$summary" = "1 total files deleted in 2 directories."
+check "the user's program runs with its list: '$summary'" test "$summary" = $'1 total files deleted in 2 directories.\n0 bytes freed.'
 uninstall "$user_program" /REMOVELIST
 snapshot user-removed
 unchanged clean user-removed "${parts[@]}"

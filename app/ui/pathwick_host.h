@@ -10,7 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include "pathwick_control.h"
+#include "pathwick_client.h"
 
 inline constexpr wchar_t kPathwickProgId[] = L"Tollen.Pathwick";
 
@@ -30,7 +30,7 @@ public:
     PathwickHost(const PathwickHost&) = delete;
     PathwickHost& operator=(const PathwickHost&) = delete;
 
-    PathwickControl& control() { return *control_; }
+    PathwickClient& control() { return *control_; }
 
 private:
     struct OleSession {
@@ -42,7 +42,7 @@ private:
 
     OleSession ole_;
     Microsoft::WRL::ComPtr<IOleObject> object_;
-    std::optional<PathwickControl> control_;
+    std::optional<PathwickClient> control_;
 };
 
 // Pathwick1 for the main window. When it cannot be created, the win32::Error (same

@@ -3,7 +3,7 @@
 #include "frm_status.h"
 #include "pathwick_host.h"
 
-std::optional<std::wstring> BrowseForStartDirectory(PathwickControl& picker,
+std::optional<std::wstring> BrowseForStartDirectory(PathwickClient& picker,
                                                     const std::wstring& fieldText) {
     picker.SetPrompt(kBrowsePrompt);
     picker.SetInitial(fieldText);

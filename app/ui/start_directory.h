@@ -3,12 +3,12 @@
 // starting-directory field's text.
 #include <optional>
 #include <string>
-#include "pathwick_control.h"
+#include "pathwick_client.h"
 
 inline constexpr wchar_t kBrowsePrompt[] = L"Choose the directory to start deleting files from:";
 
 // Sets the prompt and the field's text (unchanged) as the dialog's start, runs
 // the dialog, and gives the chosen directory as the control reports it, or
 // nothing when the dialog was cancelled. Throws win32::Error.
-std::optional<std::wstring> BrowseForStartDirectory(PathwickControl& picker,
+std::optional<std::wstring> BrowseForStartDirectory(PathwickClient& picker,
                                                     const std::wstring& fieldText);

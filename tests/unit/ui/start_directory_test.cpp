@@ -17,7 +17,7 @@ std::vector<DISPID> Members(const FakeDispatch& fake) {
 class StartDirectoryBrowse : public ::testing::Test {
 protected:
     FakeDispatch fake;
-    PathwickControl picker{Microsoft::WRL::ComPtr<IDispatch>(&fake)};
+    PathwickClient picker{Microsoft::WRL::ComPtr<IDispatch>(&fake)};
 };
 
 TEST_F(StartDirectoryBrowse, OffersTheFieldUnchangedAndReturnsTheChoice) {

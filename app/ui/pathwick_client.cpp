@@ -1,4 +1,4 @@
-#include "pathwick_control.h"
+#include "pathwick_client.h"
 
 #include <Tollen_h.h>
 #include "com_owners.h"
@@ -21,10 +21,10 @@ win32::Error FromExceptInfo(EXCEPINFO& info) {
 
 }  // namespace
 
-PathwickControl::PathwickControl(Microsoft::WRL::ComPtr<IDispatch> control)
+PathwickClient::PathwickClient(Microsoft::WRL::ComPtr<IDispatch> control)
     : control_(std::move(control)) {}
 
-void PathwickControl::Call(DISPID member, WORD flags, DISPPARAMS& params, VARIANT* result) {
+void PathwickClient::Call(DISPID member, WORD flags, DISPPARAMS& params, VARIANT* result) {
     EXCEPINFO info{};
     HRESULT hr = control_->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
                                   result, &info, nullptr);
@@ -32,7 +32,7 @@ void PathwickControl::Call(DISPID member, WORD flags, DISPPARAMS& params, VARIAN
     win32::ThrowIfFailed(hr);
 }
 
-void PathwickControl::PutText(DISPID member, const std::wstring& text) {
+void PathwickClient::PutText(DISPID member, const std::wstring& text) {
     win32::Variant argument;
     argument.vt = VT_BSTR;
     argument.bstrVal = win32::Bstr(text).release();
@@ -41,15 +41,15 @@ void PathwickControl::PutText(DISPID member, const std::wstring& text) {
     Call(member, DISPATCH_PROPERTYPUT, params, nullptr);
 }
 
-void PathwickControl::SetPrompt(const std::wstring& prompt) {
+void PathwickClient::SetPrompt(const std::wstring& prompt) {
     PutText(DISPID_PATHWICK_PROMPT, prompt);
 }
 
-void PathwickControl::SetInitial(const std::wstring& directory) {
+void PathwickClient::SetInitial(const std::wstring& directory) {
     PutText(DISPID_PATHWICK_INITIAL, directory);
 }
 
-bool PathwickControl::Browse() {
+bool PathwickClient::Browse() {
     DISPPARAMS none{};
     win32::Variant result;
     Call(DISPID_PATHWICK_BROWSE, DISPATCH_METHOD, none, &result);
@@ -57,7 +57,7 @@ bool PathwickControl::Browse() {
     return result.boolVal != VARIANT_FALSE;
 }
 
-bool PathwickControl::Canceled() {
+bool PathwickClient::Canceled() {
     DISPPARAMS none{};
     win32::Variant result;
     Call(DISPID_PATHWICK_CANCELED, DISPATCH_PROPERTYGET, none, &result);
@@ -66,7 +66,7 @@ bool PathwickControl::Canceled() {
     return result.boolVal != VARIANT_FALSE;
 }
 
-std::wstring PathwickControl::Selected() {
+std::wstring PathwickClient::Selected() {
     DISPPARAMS none{};
     win32::Variant result;
     Call(DISPID_PATHWICK_SELECTED, DISPATCH_PROPERTYGET, none, &result);

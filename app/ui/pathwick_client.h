@@ -9,9 +9,9 @@
 #include <string>
 #include "error.h"
 
-class PathwickControl {
+class PathwickClient {
 public:
-    explicit PathwickControl(Microsoft::WRL::ComPtr<IDispatch> control);
+    explicit PathwickClient(Microsoft::WRL::ComPtr<IDispatch> control);
 
     // Every member throws win32::Error with the control's HRESULT when the call fails.
     void SetPrompt(const std::wstring& prompt);

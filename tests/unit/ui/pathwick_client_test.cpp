@@ -7,20 +7,20 @@
 #include <Tollen_h.h>
 #include "fake_dispatch.h"
 #include "describe_failure.h"
-#include "pathwick_control.h"
+#include "pathwick_client.h"
 #include "error.h"
 #include "text_conversion.h"
 #include "system_message.h"
 
 namespace {
 
-class PathwickControlTest : public ::testing::Test {
+class PathwickClientTest : public ::testing::Test {
 protected:
     FakeDispatch fake;
-    PathwickControl control{Microsoft::WRL::ComPtr<IDispatch>(&fake)};
+    PathwickClient control{Microsoft::WRL::ComPtr<IDispatch>(&fake)};
 };
 
-TEST_F(PathwickControlTest, TextPropertiesArePutAsOneNamedBstrArgument) {
+TEST_F(PathwickClientTest, TextPropertiesArePutAsOneNamedBstrArgument) {
     control.SetPrompt(L"Choose:");
     control.SetInitial(L"  C:\\odd path ");
 
@@ -39,7 +39,7 @@ TEST_F(PathwickControlTest, TextPropertiesArePutAsOneNamedBstrArgument) {
     }
 }
 
-TEST_F(PathwickControlTest, BrowseIsAMethodAndTheStateIsRead) {
+TEST_F(PathwickClientTest, BrowseIsAMethodAndTheStateIsRead) {
     fake.AnswerBool(DISPID_PATHWICK_BROWSE, true);
     fake.AnswerBool(DISPID_PATHWICK_CANCELED, false);
     fake.AnswerText(DISPID_PATHWICK_SELECTED, L"C:\\windows");
@@ -60,7 +60,7 @@ TEST_F(PathwickControlTest, BrowseIsAMethodAndTheStateIsRead) {
     EXPECT_EQ(fake.calls[2].member, DISPID_PATHWICK_SELECTED);
 }
 
-TEST_F(PathwickControlTest, CanceledTakesNullAndEmptyAsFalseAndCoercesOtherValues) {
+TEST_F(PathwickClientTest, CanceledTakesNullAndEmptyAsFalseAndCoercesOtherValues) {
     fake.AnswerType(DISPID_PATHWICK_CANCELED, VT_NULL);
     EXPECT_FALSE(control.Canceled());
     fake.AnswerType(DISPID_PATHWICK_CANCELED, VT_EMPTY);
@@ -81,7 +81,7 @@ TEST_F(PathwickControlTest, CanceledTakesNullAndEmptyAsFalseAndCoercesOtherValue
     }
 }
 
-TEST_F(PathwickControlTest, SelectedKeepsEmbeddedCharactersAndConvertsNumbers) {
+TEST_F(PathwickClientTest, SelectedKeepsEmbeddedCharactersAndConvertsNumbers) {
     VARIANT text;
     text.vt = VT_BSTR;
     text.bstrVal = ::SysAllocStringLen(L"D:\\a b\\", 7);
@@ -95,7 +95,7 @@ TEST_F(PathwickControlTest, SelectedKeepsEmbeddedCharactersAndConvertsNumbers) {
     EXPECT_EQ(control.Selected(), L"42");
 }
 
-TEST_F(PathwickControlTest, FailuresCarryTheHresultAndTheBestDescription) {
+TEST_F(PathwickClientTest, FailuresCarryTheHresultAndTheBestDescription) {
     fake.Fail(DISPID_PATHWICK_PROMPT, E_ACCESSDENIED);
     try {
         control.SetPrompt(L"x");

@@ -20,10 +20,6 @@ std::wstring VersionLabel(const VS_FIXEDFILEINFO& version);
 // platform (OleLoadPicture) from a memory stream. Throws win32::Error.
 Microsoft::WRL::ComPtr<IPicture> LoadPictureResource(HMODULE module, int id);
 
-// The Win32 error code for a failing result of ShellExecute (32 or below):
-// its own codes named by their platform counterparts.
-DWORD ShellExecuteError(INT_PTR result);
-
 // Asks the shell to open the document as the About window does (frmAbout::StartDoc,
 // default show state). Throws win32::Error, about the document, when the
 // shell could not.

@@ -6,6 +6,7 @@
 #include "about_parts.h"
 #include "text_conversion.h"
 #include "error.h"
+#include "shell_execute.h"
 
 namespace {
 
@@ -39,23 +40,9 @@ LONG frmAbout::StartDoc(const std::wstring& DocName, SHORT intState) {
 
 namespace about {
 
-DWORD ShellExecuteError(INT_PTR result) {
-    switch (result) {
-    case 0: return ERROR_OUTOFMEMORY;
-    case SE_ERR_ASSOCINCOMPLETE:
-    case SE_ERR_NOASSOC: return ERROR_NO_ASSOCIATION;
-    case SE_ERR_DDETIMEOUT:
-    case SE_ERR_DDEFAIL:
-    case SE_ERR_DDEBUSY: return ERROR_DDE_FAIL;
-    case SE_ERR_SHARE: return ERROR_SHARING_VIOLATION;
-    case SE_ERR_DLLNOTFOUND: return ERROR_DLL_NOT_FOUND;
-    default: return static_cast<DWORD>(result);   // file and path not found, access denied, bad format...
-    }
-}
-
 void OpenDocument(const std::wstring& document) {
     const LONG result = frmAbout::StartDoc(document, SW_SHOWDEFAULT);
-    if (result <= 32) throw win32::Error::FromWin32(ShellExecuteError(result), document);
+    if (result <= 32) throw win32::Error::FromWin32(win32::ShellExecuteError(result), document);
 }
 
 }  // namespace about

@@ -12,6 +12,7 @@
 #include "font.h"
 #include "describe_failure.h"
 #include "window_text.h"
+#include "window_placement.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ BOOL frmAbout::OnInitDialog() {
         // The link ends just before the OK button; the version label before the right edge.
         GrowToText(lblDisclaimer_, PixelsX(kOkButton.left - kMargin / 2));
         GrowToText(lblVersion_, PixelsX(kClientWidth - kMargin));
-        CentreOverOwner();
+        win32::CentreWindowOn(hwnd_, owner_);
         ::SendMessageW(hwnd_, DM_SETDEFID, IDC_ABOUT_OK, 0);
     } catch (...) {
         initFailure_ = std::current_exception();
@@ -177,20 +178,6 @@ void frmAbout::Form_Load() {
     ::SetWindowTextW(hwnd_, (std::wstring(L"About ") + kProgramTitle).c_str());
     ::SetWindowTextW(lblVersion_, about::VersionLabel(about::OwnFileVersion()).c_str());
     ::SetWindowTextW(lblTitle_, kProgramTitle);
-}
-
-void frmAbout::CentreOverOwner() {
-    RECT self{}, over{};
-    ::GetWindowRect(hwnd_, &self);
-    if (owner_ && ::IsWindowVisible(owner_) && !::IsIconic(owner_)) {
-        ::GetWindowRect(owner_, &over);
-    } else {
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
-    }
-    const int width = self.right - self.left, height = self.bottom - self.top;
-    ::SetWindowPos(hwnd_, nullptr, over.left + (over.right - over.left - width) / 2,
-                   over.top + (over.bottom - over.top - height) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Unload: the dialog manager enables the owner first, so that it is the window

@@ -43,7 +43,6 @@ private:
     HWND AddControl(const wchar_t* kind, const wchar_t* text, int id, DWORD style, RECT twips,
                     HGDIOBJ font, DWORD exStyle = 0);
     void ShowPicture();
-    void CentreOverOwner();
     void OnPaint() const;
     void PaintSeparator(HDC dc) const;
     LRESULT OnColorStatic(HDC dc, HWND control) const;

@@ -20,6 +20,7 @@
 #include "error.h"
 #include "window_sweep_host.h"
 #include "window_text.h"
+#include "window_placement.h"
 
 namespace {
 constexpr wchar_t kWindowClass[] = L"ScourwayStatus";
@@ -173,7 +174,7 @@ void frmStatus::BuildWindow() {
     boldFont_ = CreateControlFont(dpi.y, true);
 
     win32::SetClientSizeInTwips(hwnd_, kStatusClientWidth, kStatusClientHeight, dpi);
-    CentreWindowOn(hwnd_, nullptr);
+    win32::CentreWindowOn(hwnd_, nullptr);
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(SM_CXICON, SM_CYICON)));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(ProgramIcon(SM_CXSMICON, SM_CYSMICON)));

@@ -6,6 +6,7 @@
 #include "window_base.h"
 #include "error.h"
 #include "window_text.h"
+#include "window_placement.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ private:
         HWND field = GetDlgItem(hwnd_, IDC_PROMPT_EDIT);
         SetWindowTextW(field, initial_.c_str());
         PlaceFromTwips(hwnd_);
-        CentreWindowOn(hwnd_, GetWindow(hwnd_, GW_OWNER));
+        win32::CentreWindowOn(hwnd_, GetWindow(hwnd_, GW_OWNER));
         SetFocus(field);
         SendMessageW(field, EM_SETSEL, 0, -1);
     }
@@ -96,24 +97,4 @@ private:
 std::wstring ShowTextPrompt(HWND owner, const std::wstring& title, const std::wstring& prompt,
                             const std::wstring& initial) {
     return TextPrompt(title, prompt, initial).Run(owner);
-}
-
-void CentreWindowOn(HWND window, HWND over) {
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(over ? over : window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    RECT target = monitor.rcMonitor;
-    if (over && IsWindowVisible(over) && !IsIconic(over)) GetWindowRect(over, &target);
-
-    const RECT& work = monitor.rcWork;
-    const int left = std::max<int>(work.left, std::min<int>(target.left + (target.right - target.left - width) / 2,
-                                                            work.right - width));
-    const int top = std::max<int>(work.top, std::min<int>(target.top + (target.bottom - target.top - height) / 2,
-                                                          work.bottom - height));
-    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -8,7 +8,3 @@
 // Throws win32::Error when the dialog cannot be created.
 std::wstring ShowTextPrompt(HWND owner, const std::wstring& title, const std::wstring& prompt,
                             const std::wstring& initial);
-
-// Places a window's frame centred over another window's frame (over the screen
-// when there is none), kept inside the work area of that monitor.
-void CentreWindowOn(HWND window, HWND over);

@@ -5,27 +5,10 @@
 
 namespace tollen {
 
+const QITAB PathwickClassFactory::kInterfaces[] = {QITABENT(PathwickClassFactory, IClassFactory), {}};
+
 HRESULT PathwickClassFactory::Create(REFIID iid, void** object) {
-    return Guarded(IID_IClassFactory, [&] { return NewObjectAs<PathwickClassFactory>(iid, object); });
-}
-
-HRESULT PathwickClassFactory::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-        *object = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG PathwickClassFactory::AddRef() { return ++refs_; }
-
-ULONG PathwickClassFactory::Release() {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
+    return Guarded(IID_IClassFactory, [&] { return win32::MakeAs<PathwickClassFactory>(iid, object); });
 }
 
 HRESULT PathwickClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) {

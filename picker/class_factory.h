@@ -6,25 +6,18 @@
 
 #include <unknwn.h>
 
-#include <atomic>
+#include "com_object.h"
 
 namespace tollen {
 
-class PathwickClassFactory final : public IClassFactory, private CountedObject {
+class PathwickClassFactory final : public win32::ComObject<PathwickClassFactory, IClassFactory>,
+                                   private CountedObject {
 public:
+    static const QITAB kInterfaces[];
     static HRESULT Create(REFIID iid, void** object);
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override;
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
-
-private:
-    friend HRESULT NewObjectAs<PathwickClassFactory>(REFIID, void**);
-    PathwickClassFactory() = default;
-    ~PathwickClassFactory() = default;
-    std::atomic<ULONG> refs_{1};
 };
 
 }  // namespace tollen

@@ -3,12 +3,12 @@
 #pragma once
 
 #include "com_boundary.h"
+#include "com_object.h"
 #include "module_lifetime.h"
 
 #include <ocidl.h>
 #include <wrl/client.h>
 
-#include <atomic>
 #include <vector>
 
 namespace tollen {
@@ -25,31 +25,20 @@ struct ConnectionItem {
 };
 
 template <class Interface, class Policy>
-class SnapshotEnumerator final : public Interface, private CountedObject {
+class SnapshotEnumerator final : public win32::ComObject<SnapshotEnumerator<Interface, Policy>, Interface>,
+                                 private CountedObject {
 public:
     using Item = typename Policy::Type;
+    static const QITAB kInterfaces[];
+
+    SnapshotEnumerator(std::vector<Item> items, size_t position) : items_(std::move(items)), position_(position) {
+        for (const Item& item : items_) Policy::Hold(item);
+    }
 
     static HRESULT Create(std::vector<Item> items, size_t position, Interface** result) {
         if (!result) return E_POINTER;
-        *result = new SnapshotEnumerator(std::move(items), position);
+        *result = win32::Make<SnapshotEnumerator>(std::move(items), position).Detach();
         return S_OK;
-    }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
-        if (iid == IID_IUnknown || iid == __uuidof(Interface)) {
-            *object = static_cast<Interface*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --refs_;
-        if (left == 0) delete this;
-        return left;
     }
 
     HRESULT STDMETHODCALLTYPE Next(ULONG count, Item* out, ULONG* fetched) override {
@@ -84,17 +73,16 @@ public:
     }
 
 private:
-    SnapshotEnumerator(std::vector<Item> items, size_t position) : items_(std::move(items)), position_(position) {
-        for (const Item& item : items_) Policy::Hold(item);
-    }
-    ~SnapshotEnumerator() {
+    ~SnapshotEnumerator() override {
         for (const Item& item : items_) Policy::Drop(item);
     }
 
-    std::atomic<ULONG> refs_{1};
     std::vector<Item> items_;
     size_t position_;
 };
+
+template <class Interface, class Policy>
+const QITAB SnapshotEnumerator<Interface, Policy>::kInterfaces[] = {QITABENT(SnapshotEnumerator, Interface), {}};
 
 using ConnectionPointEnumerator = SnapshotEnumerator<IEnumConnectionPoints, ConnectionPointItem>;
 using ConnectionEnumerator = SnapshotEnumerator<IEnumConnections, ConnectionItem>;

@@ -26,17 +26,4 @@ public:
     ~CountedObject() { ObjectDestroyed(); }
 };
 
-// Makes a new object and hands out the interface asked for; the object's own
-// first reference is dropped, so a failed query deletes it again. (Not
-// ComPtr::Attach: mingw-w64's version of it adds a reference.)
-template <class Object>
-HRESULT NewObjectAs(REFIID iid, void** result) {
-    if (!result) return E_POINTER;
-    *result = nullptr;
-    Object* created = new Object();
-    const HRESULT hr = created->QueryInterface(iid, result);
-    created->Release();
-    return hr;
-}
-
 }  // namespace tollen

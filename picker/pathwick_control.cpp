@@ -23,47 +23,28 @@ PathwickControl::PathwickControl() : sourcePoint_(this) {
 PathwickControl::~PathwickControl() = default;
 
 HRESULT PathwickControl::Create(REFIID iid, void** object) {
-    return Guarded(IID_IClassFactory, [&] { return NewObjectAs<PathwickControl>(iid, object); });
+    return Guarded(IID_IClassFactory, [&] { return win32::MakeAs<PathwickControl>(iid, object); });
 }
 
-HRESULT PathwickControl::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    void* found = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID__Pathwick)
-        found = static_cast<_Pathwick*>(this);
-    else if (iid == IID_ISupportErrorInfo)
-        found = static_cast<ISupportErrorInfo*>(this);
-    else if (iid == IID_IProvideClassInfo || iid == IID_IProvideClassInfo2)
-        found = static_cast<IProvideClassInfo2*>(this);
-    else if (iid == IID_IConnectionPointContainer)
-        found = static_cast<IConnectionPointContainer*>(this);
-    else if (iid == IID_IOleObject)
-        found = static_cast<IOleObject*>(this);
-    else if (iid == IID_IOleControl)
-        found = static_cast<IOleControl*>(this);
-    else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceObject)
-        found = static_cast<IOleInPlaceObject*>(this);
-    else if (iid == IID_IOleInPlaceActiveObject)
-        found = static_cast<IOleInPlaceActiveObject*>(this);
-    else if (iid == IID_IPersist || iid == IID_IPersistStreamInit)
-        found = static_cast<IPersistStreamInit*>(this);
-    else if (iid == IID_IPersistPropertyBag)
-        found = static_cast<IPersistPropertyBag*>(this);
-    else if (iid == IID_IViewObject || iid == IID_IViewObject2)
-        found = static_cast<IViewObject2*>(this);
-    *object = found;
-    if (!found) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-ULONG PathwickControl::AddRef() { return ++refs_; }
-
-ULONG PathwickControl::Release() {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-}
+const QITAB PathwickControl::kInterfaces[] = {
+    QITABENTMULTI2(PathwickControl, IID__Pathwick, _Pathwick),
+    QITABENTMULTI2(PathwickControl, IID_IDispatch, _Pathwick),
+    QITABENT(PathwickControl, ISupportErrorInfo),
+    QITABENTMULTI2(PathwickControl, IID_IProvideClassInfo, IProvideClassInfo2),
+    QITABENT(PathwickControl, IProvideClassInfo2),
+    QITABENT(PathwickControl, IConnectionPointContainer),
+    QITABENT(PathwickControl, IOleObject),
+    QITABENT(PathwickControl, IOleControl),
+    QITABENTMULTI2(PathwickControl, IID_IOleWindow, IOleInPlaceObject),
+    QITABENT(PathwickControl, IOleInPlaceObject),
+    QITABENT(PathwickControl, IOleInPlaceActiveObject),
+    QITABENTMULTI2(PathwickControl, IID_IPersist, IPersistStreamInit),
+    QITABENT(PathwickControl, IPersistStreamInit),
+    QITABENT(PathwickControl, IPersistPropertyBag),
+    QITABENTMULTI2(PathwickControl, IID_IViewObject, IViewObject2),
+    QITABENT(PathwickControl, IViewObject2),
+    {},
+};
 
 // IDispatch -----------------------------------------------------------------
 

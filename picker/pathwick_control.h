@@ -6,6 +6,7 @@
 
 #include "module_lifetime.h"
 #include "picker_state.h"
+#include "com_object.h"
 #include "source_connection_point.h"
 #include "handle_owners.h"
 
@@ -18,26 +19,16 @@
 
 namespace tollen {
 
-class PathwickControl final : public _Pathwick,
-                              public ISupportErrorInfo,
-                              public IProvideClassInfo2,
-                              public IConnectionPointContainer,
-                              public IOleObject,
-                              public IOleControl,
-                              public IOleInPlaceObject,
-                              public IOleInPlaceActiveObject,
-                              public IPersistStreamInit,
-                              public IPersistPropertyBag,
-                              public IViewObject2,
-                              private CountedObject {
+class PathwickControl final
+    : public win32::ComObject<PathwickControl, _Pathwick, ISupportErrorInfo, IProvideClassInfo2,
+                              IConnectionPointContainer, IOleObject, IOleControl, IOleInPlaceObject,
+                              IOleInPlaceActiveObject, IPersistStreamInit, IPersistPropertyBag, IViewObject2>,
+      private CountedObject {
 public:
+    static const QITAB kInterfaces[];
     // UserControl_Initialize: every new instance resets the thread's PickerState.
     static HRESULT Create(REFIID iid, void** object);
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    PathwickControl();
 
     // IDispatch, served from the type library
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
@@ -133,9 +124,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* target, LPSIZEL size) override;
 
 private:
-    friend HRESULT NewObjectAs<PathwickControl>(REFIID, void**);
-    PathwickControl();
-    ~PathwickControl();
+    ~PathwickControl() override;
 
     // UserControl_InitProperties and UserControl_ReadProperties.
     void InitProperties();
@@ -149,7 +138,6 @@ private:
     HRESULT SetText(TextField field, BSTR text);
     HRESULT GetText(TextField field, BSTR* text);
 
-    std::atomic<ULONG> refs_{1};
     Microsoft::WRL::ComPtr<ITypeInfo> dispatchInfo_;   // what GetTypeInfo hands out
     Microsoft::WRL::ComPtr<ITypeInfo> interfaceInfo_;  // what DispInvoke calls through
     SourceConnectionPoint sourcePoint_;

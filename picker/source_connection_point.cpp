@@ -5,21 +5,17 @@
 
 #include <Tollen_h.h>
 
+#include <shlwapi.h>
 #include <algorithm>
 
 using Microsoft::WRL::ComPtr;
 
 namespace tollen {
 
+// Part of the control, it counts with the control but answers for itself.
 HRESULT SourceConnectionPoint::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IConnectionPoint) {
-        *object = static_cast<IConnectionPoint*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    static const QITAB kInterfaces[] = {QITABENT(SourceConnectionPoint, IConnectionPoint), {}};
+    return ::QISearch(this, kInterfaces, iid, object);
 }
 
 HRESULT SourceConnectionPoint::GetConnectionInterface(IID* iid) {

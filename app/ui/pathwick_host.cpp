@@ -1,10 +1,9 @@
 #include "pathwick_host.h"
 
 #include <olectl.h>
-#include <atomic>
-#include <tuple>
 #include <utility>
 
+#include "com_object.h"
 #include "twips.h"
 
 using Microsoft::WRL::ComPtr;
@@ -12,46 +11,6 @@ using Microsoft::WRL::ComPtr;
 namespace {
 
 // --- Small COM objects of the host ------------------------------------------
-
-// Reference counting and QueryInterface over the listed interfaces.
-template <typename... Interfaces>
-class HostObject : public Interfaces... {
-public:
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        void* found = iid == IID_IUnknown ? static_cast<IUnknown*>(static_cast<First*>(this)) : nullptr;
-        ((found = found ? found : iid == __uuidof(Interfaces) ? static_cast<Interfaces*>(this) : nullptr), ...);
-        if (!found) found = ExtraInterface(iid);
-        *out = found;
-        if (!found) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-    STDMETHODIMP_(ULONG) Release() override {
-        ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
-
-protected:
-    virtual ~HostObject() = default;
-    // Base interfaces that are not in the list (IParseDisplayName under IOleContainer).
-    virtual void* ExtraInterface(REFIID) { return nullptr; }
-
-private:
-    using First = std::tuple_element_t<0, std::tuple<Interfaces...>>;
-    std::atomic<ULONG> references_{1};
-};
-
-// A new host object owned by exactly one ComPtr. (mingw-w64's ComPtr::Attach adds a
-// reference, unlike the SDK's, so Attach(new T) would leak the object.)
-template <typename T, typename... Args>
-ComPtr<T> MakeHostObject(Args&&... args) {
-    ComPtr<T> object;
-    *object.ReleaseAndGetAddressOf() = new T(std::forward<Args>(args)...);
-    return object;
-}
 
 struct DispatchMember {
     const wchar_t* name;
@@ -62,7 +21,7 @@ struct DispatchMember {
 // of its few read-only members (Object::kMembers, read by Object::GetMember),
 // looked up by name without regard to case, as late-bound callers expect.
 template <typename Object, typename... Interfaces>
-class TableDispatch : public HostObject<IDispatch, Interfaces...> {
+class TableDispatch : public win32::ComObject<Object, IDispatch, Interfaces...> {
 public:
     STDMETHODIMP GetTypeInfoCount(UINT* count) override {
         if (!count) return E_POINTER;
@@ -102,6 +61,7 @@ public:
 // The form the control sits on (frmStatus): its container, answering "hwnd".
 class FormObject final : public TableDispatch<FormObject, IOleContainer> {
 public:
+    static const QITAB kInterfaces[];
     static constexpr DISPID kHwnd = 1;
     static constexpr DispatchMember kMembers[] = {{L"hwnd", kHwnd}};
 
@@ -126,15 +86,16 @@ public:
     STDMETHODIMP LockContainer(BOOL) override { return S_OK; }
 
 private:
-    void* ExtraInterface(REFIID iid) override {
-        return iid == __uuidof(IParseDisplayName) ? static_cast<IOleContainer*>(this) : nullptr;
-    }
     HWND form_;
 };
+
+const QITAB FormObject::kInterfaces[] = {QITABENT(FormObject, IDispatch), QITABENT(FormObject, IOleContainer),
+                                         QITABENTMULTI(FormObject, IParseDisplayName, IOleContainer), {}};
 
 // The control as its form sees it: "Parent" is the form.
 class ExtendedControl final : public TableDispatch<ExtendedControl> {
 public:
+    static const QITAB kInterfaces[];
     static constexpr DISPID kParent = 1;
     static constexpr DispatchMember kMembers[] = {{L"Parent", kParent}};
 
@@ -151,16 +112,19 @@ private:
     ComPtr<IDispatch> parent_;
 };
 
+const QITAB ExtendedControl::kInterfaces[] = {QITABENT(ExtendedControl, IDispatch), {}};
+
 // The client site of Pathwick1; its IDispatch answers the ambient properties.
 class ControlSite final
     : public TableDispatch<ControlSite, IOleClientSite, IOleControlSite> {
 public:
+    static const QITAB kInterfaces[];
     static constexpr DispatchMember kMembers[] = {{L"UserMode", DISPID_AMBIENT_USERMODE},
                                                   {L"UIDead", DISPID_AMBIENT_UIDEAD}};
 
     explicit ControlSite(HWND form) {
-        form_ = MakeHostObject<FormObject>(form);
-        extended_ = MakeHostObject<ExtendedControl>(static_cast<IDispatch*>(form_.Get()));
+        form_ = win32::Make<FormObject>(form);
+        extended_ = win32::Make<ExtendedControl>(static_cast<IDispatch*>(form_.Get()));
     }
 
     HRESULT GetMember(DISPID id, VARIANT& out) {
@@ -204,20 +168,26 @@ private:
     ComPtr<IDispatch> extended_;
 };
 
+const QITAB ControlSite::kInterfaces[] = {QITABENT(ControlSite, IDispatch), QITABENT(ControlSite, IOleClientSite),
+                                          QITABENT(ControlSite, IOleControlSite), {}};
+
 // The form's saved properties of Pathwick1: none differ from their defaults,
 // so every key reads as missing and the control takes its default.
-class EmptyPropertyBag final : public HostObject<IPropertyBag> {
+class EmptyPropertyBag final : public win32::ComObject<EmptyPropertyBag, IPropertyBag> {
 public:
+    static const QITAB kInterfaces[];
     STDMETHODIMP Read(LPCOLESTR, VARIANT*, IErrorLog*) override { return E_INVALIDARG; }
     STDMETHODIMP Write(LPCOLESTR, VARIANT*) override { return E_NOTIMPL; }
 };
+
+const QITAB EmptyPropertyBag::kInterfaces[] = {QITABENT(EmptyPropertyBag, IPropertyBag), {}};
 
 // Loads the control's stored properties: from the (empty) property bag when it
 // reads one, else as a new object from its stream persistence.
 void LoadStoredProperties(IOleObject* object) {
     ComPtr<IPersistPropertyBag> bag;
     if (SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&bag)))) {
-        ComPtr<EmptyPropertyBag> empty = MakeHostObject<EmptyPropertyBag>();
+        ComPtr<EmptyPropertyBag> empty = win32::Make<EmptyPropertyBag>();
         win32::ThrowIfFailed(bag->Load(empty.Get(), nullptr));
         return;
     }
@@ -233,7 +203,7 @@ constexpr SIZEL kStoredExtent{win32::TwipsToHimetric(480), win32::TwipsToHimetri
 }  // namespace
 
 ComPtr<IOleClientSite> CreateControlSite(HWND form) {
-    return MakeHostObject<ControlSite>(form);
+    return win32::Make<ControlSite>(form);
 }
 
 PathwickHost::OleSession::OleSession() { win32::ThrowIfFailed(::OleInitialize(nullptr)); }

@@ -174,7 +174,7 @@ TEST_F(LoadedImage, ExportsTheEntryPointsByOrdinalAndNothingElse) {
 TEST_F(LoadedImage, ImportsOnlySystemLibraries) {
     ASSERT_NE(nullptr, ocx.module());
     const std::set<std::string> system = {"kernel32.dll", "user32.dll", "gdi32.dll",   "advapi32.dll", "ole32.dll",
-                                          "oleaut32.dll", "shell32.dll", "version.dll", "msvcrt.dll"};
+                                          "oleaut32.dll", "shell32.dll", "shlwapi.dll", "version.dll", "msvcrt.dll"};
     const auto* import = At<IMAGE_IMPORT_DESCRIPTOR>(Directory(IMAGE_DIRECTORY_ENTRY_IMPORT).VirtualAddress);
     int count = 0;
     for (; import->Name != 0; ++import, ++count) {

@@ -1,6 +1,7 @@
 #include "module_lifetime.h"
 
 #include "com_boundary.h"
+#include "sized_text.h"
 
 #include <atomic>
 
@@ -15,16 +16,9 @@ std::atomic<long> serverLocks{0};
 HMODULE ThisModule() noexcept { return reinterpret_cast<HMODULE>(&__ImageBase); }
 
 std::wstring ThisModulePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameW(ThisModule(), path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) win32::ThrowLastError();
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
+    const std::wstring path = win32::ModulePath(ThisModule());
+    if (path.empty()) win32::ThrowLastError();
+    return path;
 }
 
 void ObjectCreated() noexcept { ++liveObjects; }

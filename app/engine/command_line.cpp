@@ -13,7 +13,7 @@ bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 }  // namespace
 
 std::wstring GetWindowsDir() {
-    return WholeText([](wchar_t* buffer, DWORD size) { return ::GetWindowsDirectoryW(buffer, size); },
+    return win32::WholeText([](wchar_t* buffer, DWORD size) { return ::GetWindowsDirectoryW(buffer, size); },
                             255);
 }
 
@@ -160,9 +160,7 @@ std::wstring UnknownSwitchIn(std::wstring_view arguments) {
 }
 
 std::wstring ProgramDirectory() {
-    const std::wstring program = WholeText(
-        [](wchar_t* buffer, DWORD size) { return ::GetModuleFileNameW(nullptr, buffer, size); }, MAX_PATH);
-    return ParentDirectory(program);
+    return ParentDirectory(win32::ModulePath(nullptr));
 }
 
 std::wstring ParentDirectory(const std::wstring& path) {

@@ -23,7 +23,7 @@ void TrimTrailingSlashes(std::wstring& path) {
 }  // namespace
 
 std::wstring FullPath(const std::wstring& path) {
-    const std::wstring full = WholeText(
+    const std::wstring full = win32::WholeText(
         [&path](wchar_t* buffer, DWORD size) { return ::GetFullPathNameW(path.c_str(), size, buffer, nullptr); },
         MAX_PATH);
     if (full.empty()) {

@@ -30,7 +30,7 @@ bool PlainPathMeansOneFile(const std::wstring& fullPath) {
     const std::wstring_view name = std::wstring_view(fullPath).substr(slash == std::wstring::npos ? 0 : slash + 1);
     if (name.empty() || name.back() == L' ' || name.back() == L'.' || name.find(L':') != std::wstring_view::npos)
         return false;
-    const std::wstring normalized = WholeText(
+    const std::wstring normalized = win32::WholeText(
         [&fullPath](wchar_t* buffer, DWORD size) {
             return ::GetFullPathNameW(fullPath.c_str(), size, buffer, nullptr);
         },

@@ -7,8 +7,7 @@
 namespace about {
 
 VS_FIXEDFILEINFO OwnFileVersion() {
-    const std::wstring path = modMain::WholeText(
-        [](wchar_t* buffer, DWORD size) { return ::GetModuleFileNameW(nullptr, buffer, size); }, MAX_PATH);
+    const std::wstring path = win32::ModulePath(nullptr);
     if (path.empty()) win32::ThrowLastError();
     win32::VersionBlock block;
     if (const HRESULT hr = win32::VersionBlock::Read(path, block); FAILED(hr)) throw win32::Error(hr, path);

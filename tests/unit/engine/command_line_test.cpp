@@ -150,16 +150,16 @@ TEST(Paths, TextOfUnknownLengthIsReadWhole) {
         longDirectory.copy(buffer, longDirectory.size());
         return static_cast<DWORD>(longDirectory.size());
     };
-    EXPECT_EQ(WholeText(reportsNeed, 255), longDirectory);
+    EXPECT_EQ(win32::WholeText(reportsNeed, 255), longDirectory);
     EXPECT_EQ(calls, 2);
-    EXPECT_EQ(WholeText([](wchar_t*, DWORD) -> DWORD { return 0; }, 255), L"");
+    EXPECT_EQ(win32::WholeText([](wchar_t*, DWORD) -> DWORD { return 0; }, 255), L"");
 
     auto truncates = [&](wchar_t* buffer, DWORD size) -> DWORD {
         const size_t n = std::min<size_t>(size, longDirectory.size());
         longDirectory.copy(buffer, n);
         return static_cast<DWORD>(n);
     };
-    EXPECT_EQ(WholeText(truncates, 16), longDirectory);
+    EXPECT_EQ(win32::WholeText(truncates, 16), longDirectory);
 }
 
 TEST(Paths, ProgramDirectoryHoldsTheRunningProgram) {

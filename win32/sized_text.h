@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <string>
 
-namespace modMain {
+namespace win32 {
 
 // call(buffer, size) returns the length written (less than size), or, when the
 // text does not fit, the size it needs (terminator included) or size itself;
@@ -27,4 +27,11 @@ std::wstring WholeText(Call call, DWORD firstSize) {
     return {};
 }
 
-}  // namespace modMain
+// The full path of a loaded module (nullptr: the program), whole however long;
+// "" when the platform refuses.
+inline std::wstring ModulePath(HMODULE module) {
+    return WholeText([module](wchar_t* buffer, DWORD size) { return ::GetModuleFileNameW(module, buffer, size); },
+                     MAX_PATH);
+}
+
+}  // namespace win32

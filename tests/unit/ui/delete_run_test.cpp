@@ -321,15 +321,15 @@ TEST_F(DeleteRunTest, AnAutoStartRunsOnceAndEndsWithTheRunsOutcome) {
     EXPECT_EQ(form->ExitCode(), kExitFailed);
 }
 
-TEST_F(DeleteRunTest, SummaryTexts) {
-    EXPECT_EQ(PreviewSummaryText(1, 1), L"1 files would be deleted in 1 directories.");
-    EXPECT_EQ(SummaryText(1, 1, 0), L"1 total files deleted in 1 directories.");
-    EXPECT_EQ(SummaryText(1234567, 89, 0), L"1234567 total files deleted in 89 directories.");
-    EXPECT_EQ(SummaryText(0, 1, 2), L"0 total files deleted in 1 directories.\r\n\r\n2 matching files could not be deleted.");
-    EXPECT_EQ(SummaryText(3, 1, 0, 2), L"3 total files deleted in 1 directories.\r\n\r\n2 matching files were already gone.");
-    EXPECT_EQ(SummaryText(3, 1, 1, 2), L"3 total files deleted in 1 directories.\r\n\r\n1 matching files could not be "
-                                       L"deleted.\r\n\r\n2 matching files were already gone.");
-    EXPECT_EQ(PreviewStayText(modMain::StayReason::ReadOnly, 2), L"2 matching files would stay (read-only).");
+// Sizes as Explorer shows them: the unit changes where the rounded figure would reach 1024.
+TEST(RunMessages, SizesInTheUnitsAWindowsUserExpects) {
+    const struct {
+        ULONGLONG bytes;
+        const wchar_t* text;
+    } rows[] = {{0, L"0 bytes"}, {1, L"1 byte"}, {1023, L"1023 bytes"}, {1024, L"1.0 KB"}, {1536, L"1.5 KB"},
+                {1048524, L"1023.9 KB"}, {1048525, L"1.0 MB"}, {5ULL << 30, L"5.0 GB"}, {3ULL << 40, L"3.0 TB"},
+                {~0ULL, L"16777216.0 TB"}};
+    for (const auto& row : rows) EXPECT_EQ(SizeText(row.bytes), row.text) << row.bytes;
 }
 
 

@@ -35,12 +35,6 @@ protected:
     }
 };
 
-TEST_F(FormLoadTest, FixPathAppendsOneBackslashUnlessThereIsOne) {
-    EXPECT_EQ(frmStatus::FixPath(L"C:\\WINDOWS"), L"C:\\WINDOWS\\");
-    EXPECT_EQ(frmStatus::FixPath(L"C:\\"), L"C:\\");
-    EXPECT_EQ(frmStatus::FixPath(L""), L"\\");
-}
-
 TEST_F(FormLoadTest, LoadsTheListFileIntoTheListBoxUnderTheWindowsTempDirectory) {
     WriteList(">junk\r\n*.tmp\r\n\r\n*.bak\r\n*.tmp\r\n");
     Form().Form_Load();

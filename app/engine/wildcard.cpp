@@ -102,6 +102,24 @@ bool WildcardPattern::Matches(std::wstring_view name) const {
     return current[count] != 0;
 }
 
+// A "*" before a "." is DOS_STAR, which never takes the name's last dot; the
+// suffix then starts with a dot, so the last dot is in the suffix and DOS_STAR
+// takes the rest like "*".
+WildcardPattern::Shape WildcardPattern::ShapeOf(std::wstring& fixed) const {
+    fixed.clear();
+    if (!canMatch_) return Shape::Other;
+    auto literal = [](const Token& token) { return token.kind == Kind::Literal; };
+    const bool leadingStar = !tokens_.empty() && (tokens_.front().kind == Kind::Star ||
+                                                  (tokens_.front().kind == Kind::DosStar && tokens_.size() > 1));
+    const bool trailingStar = !tokens_.empty() && tokens_.back().kind == Kind::Star;
+    const auto first = tokens_.begin() + (leadingStar ? 1 : 0);
+    const auto last = tokens_.end() - (trailingStar && !leadingStar ? 1 : 0);
+    if (first == last || !std::all_of(first, last, literal)) return Shape::Other;
+    for (auto token = first; token != last; ++token) fixed.push_back(token->upper);
+    if (leadingStar) return Shape::Suffix;
+    return trailingStar ? Shape::Prefix : Shape::Exact;
+}
+
 bool MatchesPattern(std::wstring_view name, std::wstring_view pattern) {
     return WildcardPattern(pattern).Matches(name);
 }

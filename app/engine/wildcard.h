@@ -24,6 +24,12 @@ public:
     // False for patterns that can match no name ("", ".", a directory part, ...).
     bool CanMatch() const noexcept { return canMatch_; }
 
+    // What the rewritten expression is, for a set to key it by its fixed text
+    // (upper-cased): Exact matches that whole name, Suffix any name that ends in
+    // it, Prefix any that starts with it; anything else is Other.
+    enum class Shape { Exact, Suffix, Prefix, Other };
+    Shape ShapeOf(std::wstring& fixed) const;
+
 private:
     enum class Kind : unsigned char { Literal, Star, DosStar, DosQm, DosDot };
     struct Token {

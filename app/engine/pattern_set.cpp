@@ -22,6 +22,11 @@ void PatternSet::Add(std::wstring_view pattern) {
     }
 }
 
+void PatternSet::Reserve(size_t patterns) {
+    next_.reserve(size_ + patterns);
+    exact_.chains.reserve(exact_.chains.size() + patterns);
+}
+
 void PatternSet::Insert(Table& table, std::wstring fixed, uint32_t index) {
     const size_t length = fixed.size();
     const auto [at, added] = table.chains.try_emplace(std::move(fixed), Chain{index, index});

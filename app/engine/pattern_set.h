@@ -17,6 +17,8 @@ class PatternSet {
 public:
     // The next pattern of the list: its index is the number added before it.
     void Add(std::wstring_view pattern);
+    // Room for this many patterns, most of them exact names, added next.
+    void Reserve(size_t patterns);
     size_t Size() const noexcept { return size_; }
 
     bool AnyMatches(std::wstring_view name) const;

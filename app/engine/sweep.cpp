@@ -23,6 +23,7 @@ std::wstring FullPathOf(const std::wstring& path) {
 
 PatternSet Compile(const FileCollection& patterns) {
     PatternSet compiled;
+    compiled.Reserve(static_cast<size_t>(patterns.Count()));
     for (const cFileItem& item : patterns) compiled.Add(item.Path);
     return compiled;
 }

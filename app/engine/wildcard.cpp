@@ -36,14 +36,22 @@ WildcardPattern::WildcardPattern(std::wstring_view pattern) {
         }
     }
     if (endsInDot && tokens_.back().kind == Kind::Star) tokens_.back().kind = Kind::DosStar;
+    auto literal = [](const Token& token) { return token.kind == Kind::Literal; };
+    leading_ = static_cast<size_t>(std::find_if_not(tokens_.begin(), tokens_.end(), literal) - tokens_.begin());
+    if (leading_ < tokens_.size())
+        trailing_ = static_cast<size_t>(std::find_if_not(tokens_.rbegin(), tokens_.rend(), literal) - tokens_.rbegin());
 }
 
 // The set of expression positions reached after each name character, as in
 // the file system's own test; moves without a character only go forward, so
 // one ascending pass per step closes the set.
 bool WildcardPattern::Matches(std::wstring_view name) const {
-    if (!canMatch_) return false;
+    if (!canMatch_ || name.size() < leading_ + trailing_) return false;
     const size_t count = tokens_.size();
+    for (size_t i = 0; i < leading_; ++i)
+        if (UpperChar(name[i]) != tokens_[i].upper) return false;
+    for (size_t i = 1; i <= trailing_; ++i)
+        if (UpperChar(name[name.size() - i]) != tokens_[count - i].upper) return false;
     constexpr size_t kInline = 64;
     unsigned char inlineStates[2][kInline + 1];
     std::vector<unsigned char> heapStates;
@@ -107,17 +115,17 @@ bool WildcardPattern::Matches(std::wstring_view name) const {
 // takes the rest like "*".
 WildcardPattern::Shape WildcardPattern::ShapeOf(std::wstring& fixed) const {
     fixed.clear();
-    if (!canMatch_) return Shape::Other;
-    auto literal = [](const Token& token) { return token.kind == Kind::Literal; };
-    const bool leadingStar = !tokens_.empty() && (tokens_.front().kind == Kind::Star ||
-                                                  (tokens_.front().kind == Kind::DosStar && tokens_.size() > 1));
-    const bool trailingStar = !tokens_.empty() && tokens_.back().kind == Kind::Star;
-    const auto first = tokens_.begin() + (leadingStar ? 1 : 0);
-    const auto last = tokens_.end() - (trailingStar && !leadingStar ? 1 : 0);
-    if (first == last || !std::all_of(first, last, literal)) return Shape::Other;
-    for (auto token = first; token != last; ++token) fixed.push_back(token->upper);
-    if (leadingStar) return Shape::Suffix;
-    return trailingStar ? Shape::Prefix : Shape::Exact;
+    const size_t count = tokens_.size();
+    if (!canMatch_ || count == 0) return Shape::Other;
+    const Kind first = tokens_.front().kind;
+    Shape shape = Shape::Other;
+    if (leading_ == count) shape = Shape::Exact;
+    else if (count > 1 && trailing_ == count - 1 && (first == Kind::Star || first == Kind::DosStar)) shape = Shape::Suffix;
+    else if (count > 1 && leading_ == count - 1 && tokens_.back().kind == Kind::Star) shape = Shape::Prefix;
+    if (shape == Shape::Other) return shape;
+    const size_t from = shape == Shape::Suffix ? 1 : 0;
+    for (size_t i = from; i < from + (shape == Shape::Exact ? count : count - 1); ++i) fixed.push_back(tokens_[i].upper);
+    return shape;
 }
 
 bool MatchesPattern(std::wstring_view name, std::wstring_view pattern) {

@@ -38,6 +38,10 @@ private:
     };
 
     std::vector<Token> tokens_;
+    // The literals the expression starts and ends with: a name must have them
+    // there, which rules most names out before the full test.
+    size_t leading_ = 0;
+    size_t trailing_ = 0;
     bool canMatch_ = true;
 };
 

@@ -38,8 +38,25 @@ WildcardPattern::WildcardPattern(std::wstring_view pattern) {
     if (endsInDot && tokens_.back().kind == Kind::Star) tokens_.back().kind = Kind::DosStar;
     auto literal = [](const Token& token) { return token.kind == Kind::Literal; };
     leading_ = static_cast<size_t>(std::find_if_not(tokens_.begin(), tokens_.end(), literal) - tokens_.begin());
-    if (leading_ < tokens_.size())
-        trailing_ = static_cast<size_t>(std::find_if_not(tokens_.rbegin(), tokens_.rend(), literal) - tokens_.rbegin());
+    if (leading_ == tokens_.size()) return;
+    trailing_ = static_cast<size_t>(std::find_if_not(tokens_.rbegin(), tokens_.rend(), literal) - tokens_.rbegin());
+    std::wstring run;
+    for (size_t i = leading_; i < tokens_.size() - trailing_; ++i) {
+        if (literal(tokens_[i])) run.push_back(tokens_[i].upper);
+        else run.clear();
+        if (run.size() > inner_.size()) inner_ = run;
+    }
+}
+
+bool WildcardPattern::HasInner(std::wstring_view name) const {
+    if (inner_.empty()) return true;
+    const size_t end = name.size() - trailing_;
+    for (size_t at = leading_; at + inner_.size() <= end; ++at) {
+        size_t i = 0;
+        while (i < inner_.size() && UpperChar(name[at + i]) == inner_[i]) ++i;
+        if (i == inner_.size()) return true;
+    }
+    return false;
 }
 
 // The set of expression positions reached after each name character, as in
@@ -52,6 +69,7 @@ bool WildcardPattern::Matches(std::wstring_view name) const {
         if (UpperChar(name[i]) != tokens_[i].upper) return false;
     for (size_t i = 1; i <= trailing_; ++i)
         if (UpperChar(name[name.size() - i]) != tokens_[count - i].upper) return false;
+    if (!HasInner(name)) return false;
     constexpr size_t kInline = 64;
     unsigned char inlineStates[2][kInline + 1];
     std::vector<unsigned char> heapStates;

@@ -37,11 +37,15 @@ private:
         wchar_t upper;   // the upper-cased character of a Literal
     };
 
+    bool HasInner(std::wstring_view name) const;
+
     std::vector<Token> tokens_;
     // The literals the expression starts and ends with: a name must have them
     // there, which rules most names out before the full test.
     size_t leading_ = 0;
     size_t trailing_ = 0;
+    // The longest run of literals between them, which a name must hold somewhere.
+    std::wstring inner_;
     bool canMatch_ = true;
 };
 

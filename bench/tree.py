@@ -3,6 +3,8 @@
 
   tree.py make <root> <files> <directories> [seed]
   tree.py check <original-list> <root>
+  tree.py patterns                  the benchmark's 8 patterns, as KILL.LST
+  tree.py longlist <count>          a list of count patterns with the 8 among them
 
 The expectation is worked out here on its own, from the long names and the
 platform's wildcard rules for the benchmark's patterns, not by the engine.
@@ -58,6 +60,29 @@ def make(root, files, directories, seed=1):
         made += 1
 
 
+def long_list(count):
+    """Mostly exact names, some "*.ext" and "prefix*", a hundred general
+    wildcards, and the 8 spread through it; none but the 8 matches a name the
+    tree has, so the same files go."""
+    rng = random.Random(count)
+    general = ["zz?%d*.log", "*cache%d*", "obj%d.?", "gen*%d.pyc", "~zz%d*.*"]
+    spots = {count * (2 * k + 1) // 16: pattern for k, pattern in enumerate(PATTERNS)}
+    lines = []
+    for i in range(count):
+        kind = rng.random()
+        if i in spots:
+            lines.append(spots[i])
+        elif i % (count // 100 or 1) == 1:
+            lines.append(general[(i // (count // 100 or 1)) % len(general)] % i)
+        elif kind < 0.9:
+            lines.append(rng.choice(["obj%d.o", "Gen_%d.pyc", "cache%d.dat", "%d.cache"]) % i)
+        elif kind < 0.98:
+            lines.append("*.gen%d" % i)
+        else:
+            lines.append("build-out-%d*" % i)
+    return lines
+
+
 def listing(root):
     found = []
     for folder, _, names in os.walk(root):
@@ -88,6 +113,8 @@ def main():
         return check(sys.argv[2], sys.argv[3])
     elif command == "patterns":
         print("\r\n".join(PATTERNS), end="\r\n")
+    elif command == "longlist":
+        print("\r\n".join(long_list(int(sys.argv[2]))), end="\r\n")
     elif command == "expected":
         with open(sys.argv[2]) as f:
             print(sum(1 for line in f if line.strip() and matches_junk(os.path.basename(line.rstrip("\n")))))

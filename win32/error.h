@@ -24,6 +24,8 @@ public:
     // The Win32 code inside the HRESULT (ERROR_SUCCESS for an HRESULT that holds none).
     DWORD Win32Code() const noexcept;
     const std::wstring& Subject() const noexcept { return subject_; }
+    // The same failure, in the same words, about another subject.
+    Error About(std::wstring subject) const { return Error(hr_, std::move(subject), description_); }
     // The callee's description, or the platform's text for the code, followed on
     // its own line by the subject when there is one.
     std::wstring Describe() const;

@@ -1,6 +1,8 @@
 #include "folder_pass.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include "file_removal.h"
 #include "recycle_bin.h"
 
@@ -8,14 +10,17 @@ namespace modMain {
 
 void FolderPass::Apply(DirectoryWalk::Directory& directory, int32_t& counter) {
     Pass pass = Started(directory, counter);
+    // Each file's matches at once, then worked pattern by pattern, each over the
+    // files in listing order: the order a search per pattern would give.
+    std::vector<std::pair<size_t, size_t>> matches;   // pattern, file
+    for (size_t i = 0; i < directory.files.size(); ++i)
+        for (const size_t p : run_.patterns.MatchesOf(directory.files[i].entry.name)) matches.emplace_back(p, i);
+    std::sort(matches.begin(), matches.end());
     try {
-        for (size_t p = 0; p < run_.patterns.size(); ++p) {
-            if (!run_.patterns[p].CanMatch()) continue;
-            for (size_t i = 0; i < directory.files.size(); ++i) {
-                if (directory.files[i].taken || !run_.patterns[p].Matches(directory.files[i].entry.name)) continue;
-                Handle(directory, i, p, pass, counter);
-                run_.YieldOrStop();
-            }
+        for (const auto& [p, i] : matches) {
+            if (directory.files[i].taken) continue;
+            Handle(directory, i, p, pass, counter);
+            run_.YieldOrStop();
         }
     } catch (const SweepStopped&) {
         pass.tried.recount = Recount::None;

@@ -83,8 +83,8 @@ void LeftoverLedger::CountStayed(const HeldFolder& folder, const TriedFile& file
     ++run_.failed;
     if (run_.options.onLeft) run_.options.onLeft(SweepRun::PathOf(folder, file.name), file.removal);
     if (recount == Recount::None) return;
-    for (size_t p = file.pattern + 1; p < run_.patterns.size(); ++p) {
-        if (!run_.Matches(p, file.name)) continue;
+    for (const size_t p : run_.patterns.MatchesOf(file.name)) {
+        if (p <= file.pattern) continue;
         ++*counter;
         ++run_.failed;
         if (run_.options.onMatch) run_.options.onMatch(SweepRun::PathOf(folder, file.name));

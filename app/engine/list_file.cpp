@@ -25,6 +25,14 @@ std::string ReadWholeFile(const std::wstring& fileName) {
     }
 }
 
+// Said before the list fills the memory: what holds a list grows with it, and a
+// 32-bit process runs out of room long before the list box's own limit.
+win32::Error TooLong() {
+    return win32::Error::Described(HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE),
+                                   L"The list holds more than " + std::to_wstring(FileCollection::kMostEntries) +
+                                       L" patterns, more than Scourway can hold.");
+}
+
 }  // namespace
 
 FileCollection ParseList(std::string_view bytes, UINT ansiCodePage) {
@@ -42,6 +50,7 @@ FileCollection ParseList(std::string_view bytes, UINT ansiCodePage) {
         position = end + 1;
         if (end < all.size() && all[end] == L'\r' && position < all.size() && all[position] == L'\n') ++position;
         if (line.empty() || line.front() == L'>') continue;
+        if (key == FileCollection::kMostEntries) throw TooLong();
         ++key;
         list.Add(cFileItem{std::wstring(line), key}, FileCollection::KeyText(key));
     }
@@ -68,7 +77,7 @@ void LoadListFrom(const std::wstring& fileName, FileCollection& into) {
     try {
         into = ParseList(bytes);
     } catch (const win32::Error& unreadable) {
-        throw win32::Error(unreadable.Hr(), fileName);
+        throw unreadable.About(fileName);
     }
 }
 

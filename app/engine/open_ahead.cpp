@@ -12,7 +12,7 @@ DirectoryWalk::Prepare OpenAheadFor(const SweepRun& run) {
         for (DirectoryFile& file : directory.files) {
             if (opened == budget) break;
             if (run.judge.ByListing(*directory.folder, file.entry) != StayReason::None ||
-                !run.AnyMatches(file.entry.name))
+                !run.patterns.AnyMatches(file.entry.name))
                 continue;
             file.openedAhead = FileRemover::Open(*directory.folder, file.entry.name);
             if (file.openedAhead->handle) ++opened;

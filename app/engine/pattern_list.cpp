@@ -19,9 +19,8 @@ const cFileItem& FileCollection::Item(int32_t position) const {
 }
 
 cFileItem* FileCollection::Find(std::wstring_view keyText) {
-    for (size_t i = 0; i < keys_.size(); ++i)
-        if (keys_[i] == keyText) return &items_[i];
-    return nullptr;
+    const auto found = positions_.find(std::wstring(keyText));
+    return found == positions_.end() ? nullptr : &items_[found->second];
 }
 
 const cFileItem* FileCollection::Find(std::wstring_view keyText) const {
@@ -29,24 +28,29 @@ const cFileItem* FileCollection::Find(std::wstring_view keyText) const {
 }
 
 void FileCollection::Add(cFileItem item, const std::wstring& keyText) {
-    if (Find(keyText) != nullptr) throw std::invalid_argument("The key is already in use.");
-    items_.push_back(std::move(item));
-    keys_.push_back(keyText);
+    if (!positions_.emplace(keyText, items_.size()).second) throw std::invalid_argument("The key is already in use.");
+    try {
+        items_.push_back(std::move(item));
+    } catch (...) {
+        positions_.erase(keyText);
+        throw;
+    }
 }
 
 bool FileCollection::Remove(std::wstring_view keyText) {
-    for (size_t i = 0; i < keys_.size(); ++i) {
-        if (keys_[i] != keyText) continue;
-        items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i));
-        keys_.erase(keys_.begin() + static_cast<std::ptrdiff_t>(i));
-        return true;
-    }
-    return false;
+    const auto found = positions_.find(std::wstring(keyText));
+    if (found == positions_.end()) return false;
+    const size_t removed = found->second;
+    positions_.erase(found);
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(removed));
+    for (auto& [key, position] : positions_)
+        if (position > removed) --position;
+    return true;
 }
 
 void FileCollection::Clear() noexcept {
     items_.clear();
-    keys_.clear();
+    positions_.clear();
     encoding_ = ListEncoding::Ansi;
 }
 

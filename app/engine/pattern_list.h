@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace modMain {
@@ -25,6 +26,8 @@ enum class ListEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
 class FileCollection {
 public:
     static std::wstring KeyText(int32_t key);   // L"K" + decimal key
+    // The most entries a list file may hold; a longer one is refused whole.
+    static constexpr int32_t kMostEntries = 2000000;
 
     int32_t Count() const noexcept { return static_cast<int32_t>(items_.size()); }
     bool Empty() const noexcept { return items_.empty(); }
@@ -52,7 +55,7 @@ public:
 
 private:
     std::vector<cFileItem> items_;
-    std::vector<std::wstring> keys_;   // keys_[i] is the key text of items_[i]
+    std::unordered_map<std::wstring, size_t> positions_;   // key text to index into items_
     ListEncoding encoding_ = ListEncoding::Ansi;
 };
 

@@ -21,10 +21,16 @@ std::wstring FullPathOf(const std::wstring& path) {
     return FullPath(path);
 }
 
-std::vector<WildcardPattern> Compile(const FileCollection& patterns) {
-    std::vector<WildcardPattern> compiled;
-    compiled.reserve(static_cast<size_t>(patterns.Count()));
-    for (const cFileItem& item : patterns) compiled.emplace_back(item.Path);
+PatternSet Compile(const FileCollection& patterns) {
+    PatternSet compiled;
+    compiled.Reserve(static_cast<size_t>(patterns.Count()));
+    for (const cFileItem& item : patterns) compiled.Add(item.Path);
+    return compiled;
+}
+
+PatternSet CompileOne(const std::wstring& pattern) {
+    PatternSet compiled;
+    compiled.Add(pattern);
     return compiled;
 }
 
@@ -47,7 +53,7 @@ FileEntry EntryOf(const HeldFolder& folder, const std::wstring& name) {
 
 // One call's run: its shared state, the ledger and the pass.
 struct Sweep::Impl {
-    Impl(Sweep& owner, std::vector<WildcardPattern> compiled, bool walking)
+    Impl(Sweep& owner, PatternSet compiled, bool walking)
         : run(owner.host_, owner.options_, std::move(compiled), owner.failed_, owner.alreadyGone_, owner.freed_),
           ledger(run, walking && run.Deleting(), run.Deleting()), pass(run, ledger) {}
 
@@ -124,7 +130,7 @@ int32_t Sweep::DeleteMatchesInFolder(const std::wstring& directory) {
 }
 
 int32_t Sweep::DeletePatternMatches(const std::wstring& directory, const std::wstring& pattern) {
-    Impl impl(*this, {WildcardPattern(pattern)}, false);
+    Impl impl(*this, CompileOne(pattern), false);
     return impl.ApplyToFolder(directory);
 }
 

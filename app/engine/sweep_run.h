@@ -4,24 +4,23 @@
 // reads the patterns and the judge, which never change during a run.
 #include <cstdint>
 #include <string>
-#include <vector>
 #include "command_line.h"
 #include "held_folder.h"
 #include "removal_judge.h"
 #include "sweep.h"
-#include "wildcard.h"
+#include "pattern_set.h"
 
 namespace modMain {
 
 struct SweepRun {
-    SweepRun(SweepHost& host, const SweepOptions& options, std::vector<WildcardPattern> patterns, int32_t& failed,
-             int32_t& alreadyGone, ULONGLONG& freed)
+    SweepRun(SweepHost& host, const SweepOptions& options, PatternSet patterns, int32_t& failed, int32_t& alreadyGone,
+             ULONGLONG& freed)
         : host(host), options(options), patterns(std::move(patterns)),
           judge(options.action == SweepAction::Recycle), failed(failed), alreadyGone(alreadyGone), freed(freed) {}
 
     SweepHost& host;
     const SweepOptions& options;
-    const std::vector<WildcardPattern> patterns;
+    const PatternSet patterns;
     const RemovalJudge judge;
     int32_t& failed;         // counted matches still there afterwards
     int32_t& alreadyGone;    // counted matches something else removed
@@ -34,15 +33,6 @@ struct SweepRun {
 
     void YieldOrStop() {
         if (!host.Yield()) throw SweepStopped();
-    }
-
-    bool Matches(size_t pattern, const std::wstring& name) const {
-        return patterns[pattern].CanMatch() && patterns[pattern].Matches(name);
-    }
-    bool AnyMatches(const std::wstring& name) const {
-        for (size_t p = 0; p < patterns.size(); ++p)
-            if (Matches(p, name)) return true;
-        return false;
     }
 
     static std::wstring PathOf(const HeldFolder& folder, const std::wstring& name) {

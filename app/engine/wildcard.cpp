@@ -36,14 +36,40 @@ WildcardPattern::WildcardPattern(std::wstring_view pattern) {
         }
     }
     if (endsInDot && tokens_.back().kind == Kind::Star) tokens_.back().kind = Kind::DosStar;
+    auto literal = [](const Token& token) { return token.kind == Kind::Literal; };
+    leading_ = static_cast<size_t>(std::find_if_not(tokens_.begin(), tokens_.end(), literal) - tokens_.begin());
+    if (leading_ == tokens_.size()) return;
+    trailing_ = static_cast<size_t>(std::find_if_not(tokens_.rbegin(), tokens_.rend(), literal) - tokens_.rbegin());
+    std::wstring run;
+    for (size_t i = leading_; i < tokens_.size() - trailing_; ++i) {
+        if (literal(tokens_[i])) run.push_back(tokens_[i].upper);
+        else run.clear();
+        if (run.size() > inner_.size()) inner_ = run;
+    }
+}
+
+bool WildcardPattern::HasInner(std::wstring_view name) const {
+    if (inner_.empty()) return true;
+    const size_t end = name.size() - trailing_;
+    for (size_t at = leading_; at + inner_.size() <= end; ++at) {
+        size_t i = 0;
+        while (i < inner_.size() && UpperChar(name[at + i]) == inner_[i]) ++i;
+        if (i == inner_.size()) return true;
+    }
+    return false;
 }
 
 // The set of expression positions reached after each name character, as in
 // the file system's own test; moves without a character only go forward, so
 // one ascending pass per step closes the set.
 bool WildcardPattern::Matches(std::wstring_view name) const {
-    if (!canMatch_) return false;
+    if (!canMatch_ || name.size() < leading_ + trailing_) return false;
     const size_t count = tokens_.size();
+    for (size_t i = 0; i < leading_; ++i)
+        if (UpperChar(name[i]) != tokens_[i].upper) return false;
+    for (size_t i = 1; i <= trailing_; ++i)
+        if (UpperChar(name[name.size() - i]) != tokens_[count - i].upper) return false;
+    if (!HasInner(name)) return false;
     constexpr size_t kInline = 64;
     unsigned char inlineStates[2][kInline + 1];
     std::vector<unsigned char> heapStates;
@@ -100,6 +126,24 @@ bool WildcardPattern::Matches(std::wstring_view name) const {
         std::swap(current, next);
     }
     return current[count] != 0;
+}
+
+// A "*" before a "." is DOS_STAR, which never takes the name's last dot; the
+// suffix then starts with a dot, so the last dot is in the suffix and DOS_STAR
+// takes the rest like "*".
+WildcardPattern::Shape WildcardPattern::ShapeOf(std::wstring& fixed) const {
+    fixed.clear();
+    const size_t count = tokens_.size();
+    if (!canMatch_ || count == 0) return Shape::Other;
+    const Kind first = tokens_.front().kind;
+    Shape shape = Shape::Other;
+    if (leading_ == count) shape = Shape::Exact;
+    else if (count > 1 && trailing_ == count - 1 && (first == Kind::Star || first == Kind::DosStar)) shape = Shape::Suffix;
+    else if (count > 1 && leading_ == count - 1 && tokens_.back().kind == Kind::Star) shape = Shape::Prefix;
+    if (shape == Shape::Other) return shape;
+    const size_t from = shape == Shape::Suffix ? 1 : 0;
+    for (size_t i = from; i < from + (shape == Shape::Exact ? count : count - 1); ++i) fixed.push_back(tokens_[i].upper);
+    return shape;
 }
 
 bool MatchesPattern(std::wstring_view name, std::wstring_view pattern) {

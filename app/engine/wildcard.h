@@ -24,6 +24,12 @@ public:
     // False for patterns that can match no name ("", ".", a directory part, ...).
     bool CanMatch() const noexcept { return canMatch_; }
 
+    // What the rewritten expression is, for a set to key it by its fixed text
+    // (upper-cased): Exact matches that whole name, Suffix any name that ends in
+    // it, Prefix any that starts with it; anything else is Other.
+    enum class Shape { Exact, Suffix, Prefix, Other };
+    Shape ShapeOf(std::wstring& fixed) const;
+
 private:
     enum class Kind : unsigned char { Literal, Star, DosStar, DosQm, DosDot };
     struct Token {
@@ -31,7 +37,15 @@ private:
         wchar_t upper;   // the upper-cased character of a Literal
     };
 
+    bool HasInner(std::wstring_view name) const;
+
     std::vector<Token> tokens_;
+    // The literals the expression starts and ends with: a name must have them
+    // there, which rules most names out before the full test.
+    size_t leading_ = 0;
+    size_t trailing_ = 0;
+    // The longest run of literals between them, which a name must hold somewhere.
+    std::wstring inner_;
     bool canMatch_ = true;
 };
 

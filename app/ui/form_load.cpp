@@ -53,7 +53,7 @@ void frmStatus::Form_Load() {
         if (!RunStartupStep([this] { modMain::SaveListTo(environment_.listFile, modMain::colFiles); })) return;
     }
     if (!RunStartupStep([this] { modMain::LoadListFrom(environment_.listFile, modMain::colFiles); })) return;
-    RefreshList();
+    if (!RunStartupStep([this] { RefreshList(); })) return;
 
     if (Switch(L"AUTO")) {
         PumpWaitingMessages(hwnd_);

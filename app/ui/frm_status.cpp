@@ -276,11 +276,17 @@ void frmStatus::RefreshList() {
     HWND list = Control(IDC_LSTDELETE);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    const int32_t count = modMain::colFiles.Count();
-    for (int32_t position = 1; position <= count; ++position) {
-        const modMain::cFileItem& entry = modMain::colFiles.Item(position);
+    // Room for every row at once: grown row by row, the list box copies its
+    // rows again and again, and a long list takes the square of its length.
+    size_t textBytes = 0;
+    for (const modMain::cFileItem& entry : modMain::colFiles) textBytes += (entry.Path.size() + 1) * sizeof(wchar_t);
+    SendMessageW(list, LB_INITSTORAGE, static_cast<WPARAM>(modMain::colFiles.Count()), static_cast<LPARAM>(textBytes));
+    for (const modMain::cFileItem& entry : modMain::colFiles) {
         const LRESULT row = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.Path.c_str()));
-        if (row < 0) throw win32::Error::FromWin32(ERROR_NOT_ENOUGH_MEMORY, L"");
+        if (row < 0) {
+            SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+            throw win32::Error::FromWin32(ERROR_NOT_ENOUGH_MEMORY, L"");
+        }
         SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(row), static_cast<LPARAM>(entry.Key));
     }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);

@@ -56,6 +56,7 @@ TEST(FileCollection, KeepsOrderAndKeys) {
     EXPECT_FALSE(list.Remove(L"K1"));
     EXPECT_EQ(Paths(list), (std::vector<std::wstring>{L"*.temp", L"*.old"}));
     EXPECT_EQ(list.Item(1).Key, 2);
+    EXPECT_EQ(list.Find(L"K12")->Path, L"*.old");
     EXPECT_EQ(list.NextKey(), 13);
     list.Clear();
     EXPECT_EQ(list.NextKey(), 1);
@@ -168,6 +169,18 @@ TEST_F(ListFile, LoadingAMissingFileFailsWithTheListEmptied) {
     EXPECT_EQ(failure->Win32Code(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(failure->Subject(), file);
     EXPECT_NE(failure->Describe().find(file), std::wstring::npos);
+    EXPECT_TRUE(list.Empty());
+}
+
+TEST_F(ListFile, AListLongerThanItCanHoldIsRefusedWhole) {
+    std::string lines;
+    for (int32_t i = 0; i <= FileCollection::kMostEntries; ++i) lines += "x\n";
+    tree.File(L"KILL.LST", lines);
+    FileCollection list = ListOf({L"old"});
+    const auto failure = FailureOf([&] { LoadListFrom(file, list); });
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->Describe().find(L"more than 2000000 patterns"), std::wstring::npos);
+    EXPECT_EQ(failure->Subject(), file);
     EXPECT_TRUE(list.Empty());
 }
 

@@ -141,6 +141,26 @@ TEST_F(SweepTest, AFileThatStaysIsFoundByEveryPattern) {
     ::SetFileAttributesW(tree.Path(L"ro.tmp").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// Exact names and wildcards are looked up apart; a file both find, that stays
+// (judged beforehand, or refused when deleted), is still counted by each in turn.
+TEST_F(SweepTest, AFileThatStaysIsCountedByItsExactNameAndByAWildcard) {
+    for (const bool readOnly : {true, false}) {
+        tree.File(L"Kept.tmp", "keep", readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+        win32::FileHandle inUse;
+        if (!readOnly)
+            inUse.reset(::CreateFileW(tree.Path(L"Kept.tmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(readOnly || inUse);
+        files = 0;
+        Run(ListOf({L"other.tmp", L"KEPT.TMP", L"*.bak", L"k*"}));
+        EXPECT_EQ(files, 2) << readOnly;
+        EXPECT_EQ(failed, 2) << readOnly;
+        EXPECT_TRUE(tree.Exists(L"Kept.tmp"));
+        inUse.reset();
+        ::SetFileAttributesW(tree.Path(L"Kept.tmp").c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(tree.Path(L"Kept.tmp").c_str());
+    }
+}
+
 TEST_F(SweepTest, HiddenAndSystemFilesAreFoundButNeverDirectories) {
     tree.File(L"h.tmp", "", FILE_ATTRIBUTE_HIDDEN);
     tree.File(L"s.tmp", "", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);

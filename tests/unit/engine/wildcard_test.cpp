@@ -30,7 +30,8 @@ INSTANTIATE_TEST_SUITE_P(
                       MatchRow{L"Thumbs.db", L"Thumbs.db2", false}, MatchRow{L"Thumbs.db", L"xThumbs.db", false},
                       MatchRow{L"*", L"anything.at.all", true}, MatchRow{L"*", L".hidden", true},
                       MatchRow{L"*x*", L"abxcd", true}, MatchRow{L"*x*", L"abcd", false},
-                      MatchRow{L"a*b*c", L"a.b.c", true}, MatchRow{L"a*b*c", L"aXbYcZ", false}));
+                      MatchRow{L"a*b*c", L"a.b.c", true}, MatchRow{L"a*b*c", L"aXbYcZ", false},
+                      MatchRow{L"*ab?cd*", L"xAB.CDABXCD", true}, MatchRow{L"*ab*cd*", L"xcdyab", false}));
 
 // "*" before "." takes any run but the last dot, so the extension is the last one.
 INSTANTIATE_TEST_SUITE_P(

@@ -42,7 +42,9 @@ void PressAltKey(const Window& window, wchar_t letter) {
     // The character a translated Alt+letter produces: what the dialog manager matches
     // against the "&" marks of the captions.
     target.Post(WM_SYSCHAR, static_cast<WPARAM>(std::towlower(letter)), KeyData(key) | kAltDown);
-    target.Post(WM_SYSKEYUP, key, KeyData(key) | kAltDown | kKeyUp);
+    // As with PressKey: the letter may have ended the program (Alt+C) before its key up.
+    if (!PostMessageW(target.handle(), WM_SYSKEYUP, key, KeyData(key) | kAltDown | kKeyUp) && target.Exists())
+        Fail("PostMessage to " + target.Describe(), true);
 }
 
 }  // namespace e2e

@@ -12,16 +12,6 @@ bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
 }  // namespace
 
-std::wstring GetWindowsDir() {
-    return win32::WholeText([](wchar_t* buffer, DWORD size) { return ::GetWindowsDirectoryW(buffer, size); },
-                            255);
-}
-
-std::wstring AddSlash(const std::wstring& path) {
-    if (!path.empty() && path.back() == L'\\') return path;
-    return path + L'\\';
-}
-
 bool HasSwitch(const std::wstring& name) { return HasSwitchIn(CommandLineArguments(), name); }
 
 std::wstring GetSwitchValue(const std::wstring& name) { return SwitchValueIn(CommandLineArguments(), name); }
@@ -157,18 +147,6 @@ std::wstring UnknownSwitchIn(std::wstring_view arguments) {
         at = end;
     }
     return {};
-}
-
-std::wstring ProgramDirectory() {
-    return ParentDirectory(win32::ModulePath(nullptr));
-}
-
-std::wstring ParentDirectory(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L'\\');
-    if (slash == std::wstring::npos) return {};
-    // A drive root keeps its separator: C:\prog.exe lies in C:\.
-    if (slash == 0 || path[slash - 1] == L':') return path.substr(0, slash + 1);
-    return path.substr(0, slash);
 }
 
 }  // namespace modMain

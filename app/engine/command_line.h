@@ -1,5 +1,5 @@
 #pragma once
-// Command-line switches (/AUTO, /QUIET, /MIN, /DIR value, ...) and path text helpers.
+// Command-line switches (/AUTO, /QUIET, /MIN, /DIR value, ...).
 // The command line is read afresh on every call; nothing is cached.
 #include <string>
 #include <string_view>
@@ -19,12 +19,6 @@ inline constexpr SwitchWord kSwitchWords[] = {
     {L"PREVIEW", false}, {L"RECYCLE", false}, {L"DIR", true},
     {L"OLDER", true},    {L"LOG", true},
 };
-
-// The Windows directory as the platform reports it, whole however long; "" on failure.
-std::wstring GetWindowsDir();
-
-// The path with one "\" appended unless its last character already is one ("" gives "\").
-std::wstring AddSlash(const std::wstring& path);
 
 // Whether "/" + name occurs in this process's argument text (case-insensitive
 // substring) outside the DIR value: a folder named "autosave" is no /AUTO.
@@ -49,11 +43,5 @@ wchar_t SwitchSeparatorIn(std::wstring_view arguments, std::wstring_view name);
 // none, as typed ("/PREVEIW"); "" when there is none. A "-" or a full-width
 // slash at the start of a word is never a switch ("-PREVIEW").
 std::wstring UnknownSwitchIn(std::wstring_view arguments);
-
-// The folder that holds the running executable; no trailing "\" except a drive root.
-std::wstring ProgramDirectory();
-
-// The folder part of a file's path, by the same rule ("" when it has none).
-std::wstring ParentDirectory(const std::wstring& path);
 
 }  // namespace modMain

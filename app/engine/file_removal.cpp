@@ -4,6 +4,7 @@
 #include <atomic>
 #include "command_line.h"
 #include "own_name.h"
+#include "program_paths.h"
 
 namespace modMain {
 namespace {

@@ -4,6 +4,7 @@
 #include "long_path.h"
 #include "own_name.h"
 #include "command_line.h"
+#include "program_paths.h"
 
 namespace modMain {
 namespace {

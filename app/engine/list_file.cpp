@@ -1,9 +1,10 @@
-// The list file's text rules and its reading and writing.
+#include "list_file.h"
+
 #include <windows.h>
 #include "file_replace.h"
 #include "list_encoding.h"
 #include "long_path.h"
-#include "pattern_list.h"
+#include "program_paths.h"
 #include "text_case.h"
 #include "handle_owners.h"
 #include "error.h"
@@ -90,5 +91,11 @@ void SaveListTo(const std::wstring& fileName, const FileCollection& list) {
     }
     ReplaceFileContents(fileName, bytes);
 }
+
+std::wstring ListFilePath() { return AddSlash(ProgramDirectory()) + L"KILL.LST"; }
+
+void LoadList() { LoadListFrom(ListFilePath(), colFiles); }
+
+void SaveList() { SaveListTo(ListFilePath(), colFiles); }
 
 }  // namespace modMain

@@ -56,10 +56,7 @@ void FileCollection::Clear() noexcept {
 
 int32_t FileCollection::NextKey() const noexcept { return items_.empty() ? 1 : items_.back().Key + 1; }
 
-std::wstring ListFilePath() { return AddSlash(ProgramDirectory()) + L"KILL.LST"; }
 
-void LoadList() { LoadListFrom(ListFilePath(), colFiles); }
 
-void SaveList() { SaveListTo(ListFilePath(), colFiles); }
 
 }  // namespace modMain

@@ -1,7 +1,6 @@
 #pragma once
 // The pattern list: cFileItem entries in colFiles, an ordered collection keyed
-// by "K" + Key, and the list file KILL.LST (text, one pattern a line) that
-// LoadList reads and SaveList writes beside the program.
+// by "K" + Key. The list file KILL.LST that fills it is list_file.h's.
 #include <windows.h>
 #include <cstdint>
 #include <string>
@@ -61,24 +60,5 @@ private:
 
 // The one pattern collection of the process.
 extern FileCollection colFiles;
-
-// AddSlash(ProgramDirectory()) + "KILL.LST".
-std::wstring ListFilePath();
-
-// Replaces colFiles with the entries of KILL.LST. Throws win32::Error.
-void LoadList();
-// Writes colFiles to KILL.LST, replacing the old file whole or not at all. Throws win32::Error.
-void SaveList();
-
-// The text rules, apart from any file: bytes to entries numbered 1..n (read as
-// their byte-order mark says, else in the ANSI code page given; CR LF, CR and LF
-// each end a line), and entries back to bytes in the list's encoding (its mark,
-// then one Path + CR LF each).
-FileCollection ParseList(std::string_view bytes, UINT ansiCodePage = CP_ACP);
-std::string FormatList(const FileCollection& list, UINT ansiCodePage = CP_ACP);
-
-// The same as LoadList and SaveList on a given file.
-void LoadListFrom(const std::wstring& fileName, FileCollection& into);
-void SaveListTo(const std::wstring& fileName, const FileCollection& list);
 
 }  // namespace modMain

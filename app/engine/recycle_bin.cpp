@@ -6,6 +6,7 @@
 #include "long_path.h"
 #include "own_name.h"
 #include "relative_open.h"
+#include "program_paths.h"
 
 namespace modMain {
 

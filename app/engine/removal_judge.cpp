@@ -7,6 +7,7 @@
 #include "handle_owners.h"
 #include "own_name.h"
 #include "relative_open.h"
+#include "program_paths.h"
 
 namespace modMain {
 namespace {

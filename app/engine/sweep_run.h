@@ -9,6 +9,7 @@
 #include "removal_judge.h"
 #include "sweep.h"
 #include "pattern_set.h"
+#include "program_paths.h"
 
 namespace modMain {
 

@@ -2,6 +2,7 @@
 #include "command_line.h"
 #include "resource_ids.h"
 #include "error.h"
+#include "program_paths.h"
 
 namespace {
 bool IsFile(const std::wstring& path) {

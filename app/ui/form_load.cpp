@@ -5,6 +5,8 @@
 #include "list_file_lookup.h"
 #include "message_pump.h"
 #include "error.h"
+#include "program_paths.h"
+#include "list_file.h"
 
 void frmStatus::Form_Load() {
     SetDirText(FixPath(modMain::GetWindowsDir()) + L"TEMP\\");

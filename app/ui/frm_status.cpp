@@ -21,6 +21,7 @@
 #include "window_sweep_host.h"
 #include "window_text.h"
 #include "window_placement.h"
+#include "program_paths.h"
 
 namespace {
 constexpr wchar_t kWindowClass[] = L"ScourwayStatus";

@@ -18,6 +18,7 @@
 #include "command_line.h"
 #include "user_dialogs.h"
 #include "window_base.h"
+#include "list_file.h"
 
 class WindowSweepHost;
 class PathwickHost;

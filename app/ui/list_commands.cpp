@@ -5,6 +5,7 @@
 #include "frm_status.h"
 #include "text_case.h"
 #include "error.h"
+#include "list_file.h"
 
 namespace {
 constexpr wchar_t kFilenamePrompt[] = L"Enter a new filename (wildcards permitted):";

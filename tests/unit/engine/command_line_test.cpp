@@ -5,6 +5,7 @@
 #include <vector>
 #include "sized_text.h"
 #include "text_case.h"
+#include "program_paths.h"
 
 namespace modMain {
 namespace {

@@ -7,6 +7,8 @@
 #include "temp_tree.h"
 #include "test_support.h"
 #include "error.h"
+#include "program_paths.h"
+#include "list_file.h"
 
 namespace modMain {
 namespace {

@@ -6,6 +6,7 @@
 #include "control_library_context.h"
 #include "Tollen_h.h"
 #include "ui_test_support.h"
+#include "program_paths.h"
 
 namespace {
 

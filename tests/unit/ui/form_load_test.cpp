@@ -8,6 +8,7 @@
 #include "error.h"
 #include "system_message.h"
 #include "ui_test_support.h"
+#include "program_paths.h"
 
 namespace {
 

@@ -3,21 +3,9 @@
 #include "error.h"
 #include "long_path.h"
 #include "relative_open.h"
+#include "text_conversion.h"
 
 namespace modMain {
-namespace {
-
-// A name that is no valid UTF-16 still gets a line: its odd unit is replaced.
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int length = static_cast<int>(text.size());
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, bytes.data(), size, nullptr, nullptr);
-    return bytes;
-}
-
-}  // namespace
 
 RunLog::RunLog(const std::wstring& path) {
     const std::wstring full = FullPath(path);
@@ -32,7 +20,8 @@ RunLog::RunLog(const std::wstring& path) {
     if (failure_ != ERROR_SUCCESS) throw win32::Error::FromWin32(failure_, full);
 }
 
-void RunLog::Line(const std::wstring& text) { Write(Utf8(text) + "\r\n"); }
+// A name that is no valid UTF-16 still gets its line: the platform replaces the odd unit.
+void RunLog::Line(const std::wstring& text) { Write(win32::Utf8(text) + "\r\n"); }
 
 void RunLog::Write(const std::string& bytes) {
     if (failure_ != ERROR_SUCCESS) return;

@@ -5,6 +5,22 @@
 #include "error.h"
 #include "system_message.h"
 
+namespace {
+
+// Why a match stays, in the words of a preview's headings and the log's lines.
+const wchar_t* StayReasonWords(modMain::StayReason reason) {
+    switch (reason) {
+    case modMain::StayReason::None: break;
+    case modMain::StayReason::ReadOnly: return L"read-only";
+    case modMain::StayReason::Link: return L"symbolic links";
+    case modMain::StayReason::UnusableName: return L"names the system cannot delete";
+    case modMain::StayReason::NotForRecycleBin: return L"names or paths the Recycle Bin cannot take";
+    }
+    return L"";
+}
+
+}  // namespace
+
 std::wstring ConfirmDeleteText(const std::wstring& directory, bool recycle, const std::wstring& which,
                               const std::wstring& logFile) {
     std::wstring text =
@@ -57,9 +73,7 @@ std::wstring LogGoneLine(const std::wstring& path, bool recycle) {
 }
 
 std::wstring LogLeftLine(const std::wstring& path, modMain::StayReason reason) {
-    const std::wstring heading = PreviewStayText(reason, 1);
-    const size_t open = heading.find(L'(');
-    return L"Left: " + path + L" " + heading.substr(open, heading.size() - open - 1);
+    return L"Left: " + path + L" (" + StayReasonWords(reason) + L")";
 }
 
 std::wstring LogLeftLine(const std::wstring& path, modMain::Removal said) {
@@ -93,13 +107,5 @@ std::wstring OutputFailureText(DWORD code) {
 }
 
 std::wstring PreviewStayText(modMain::StayReason reason, size_t count) {
-    const wchar_t* why = L"";
-    switch (reason) {
-    case modMain::StayReason::None: break;
-    case modMain::StayReason::ReadOnly: why = L"read-only"; break;
-    case modMain::StayReason::Link: why = L"symbolic links"; break;
-    case modMain::StayReason::UnusableName: why = L"names the system cannot delete"; break;
-    case modMain::StayReason::NotForRecycleBin: why = L"names or paths the Recycle Bin cannot take"; break;
-    }
-    return std::to_wstring(count) + L" matching files would stay (" + why + L").";
+    return std::to_wstring(count) + L" matching files would stay (" + StayReasonWords(reason) + L").";
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <unordered_map>
 #include "error.h"
+#include "own_name.h"
 #include "relative_open.h"
 
 namespace modMain {
@@ -12,6 +13,7 @@ namespace {
 constexpr DWORD kVolumeLabel = 0x8;
 // Large enough that a folder of a few hundred entries is read in one call.
 constexpr DWORD kListingBuffer = 64 * 1024;
+constexpr size_t kLongestEntry = sizeof(FILE_ID_BOTH_DIR_INFO) + MAX_PATH * sizeof(wchar_t);
 
 bool IsFile(DWORD attributes) { return !(attributes & (FILE_ATTRIBUTE_DIRECTORY | kVolumeLabel)); }
 
@@ -27,12 +29,18 @@ void ReadDirectory(HANDLE folder, const std::wstring& shownAs, OnEntry onEntry) 
                 return;
             throw win32::Error::FromWin32(code, shownAs);
         }
+        size_t end = 0;
         for (size_t offset = 0;;) {
             const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(buffer.get() + offset);
             onEntry(*entry, std::wstring_view(entry->FileName, entry->FileNameLength / sizeof(wchar_t)));
+            end = offset + sizeof(FILE_ID_BOTH_DIR_INFO) + entry->FileNameLength;
             if (entry->NextEntryOffset == 0) break;
             offset += entry->NextEntryOffset;
         }
+        // Wine fills the buffer with every entry that fits: room left for the
+        // longest one means there is none left, and asking again would only cost
+        // another round trip to its server.
+        if (RunsUnderWine() && kListingBuffer - end >= kLongestEntry) return;
     }
 }
 

@@ -5,13 +5,15 @@
 
 namespace modMain {
 
-bool LinksLookLikeFiles() {
+bool RunsUnderWine() {
     static const bool underWine = [] {
         const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
         return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
     }();
     return underWine;
 }
+
+bool LinksLookLikeFiles() { return RunsUnderWine(); }
 
 bool SamePathText(const std::wstring& a, const std::wstring& b) {
     return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),

@@ -14,7 +14,9 @@
 
 namespace modMain {
 
-// True under Wine, where links to files look like plain files.
+// True under Wine.
+bool RunsUnderWine();
+// True where links to files look like plain files: under Wine.
 bool LinksLookLikeFiles();
 
 // Whether the handle resolves to exactly this NT name ("\??\Z:\a\b").

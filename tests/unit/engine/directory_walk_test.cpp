@@ -174,6 +174,21 @@ TEST(DirectoryWalk, AFolderHeldWhenReadAheadIsListedAgainAtItsTurn) {
     EXPECT_EQ(files, expectedFiles);
 }
 
+// Names long enough that the folder takes several reads: every entry is read,
+// and a name from the last read is still found when the folder is read again.
+TEST(DirectoryListing, AFolderLargerThanOneReadIsReadWhole) {
+    TempTree tree;
+    std::vector<std::wstring> names;
+    for (int i = 0; i < 400; ++i) {
+        names.push_back(std::wstring(200, L'n') + std::to_wstring(i) + L".tmp");
+        tree.File(names.back());
+    }
+    const FolderRef start = StartOf(tree);
+    EXPECT_EQ(ListDirectory(start->handle.get(), start->shown).files.size(), names.size());
+    EXPECT_EQ(FilesStillListed(start->handle.get(), start->shown, {names.front(), names.back(), L"gone.tmp"}),
+              (std::vector<bool>{true, true, false}));
+}
+
 // The start is opened once, by its path: a missing one fails at once, naming it.
 TEST(DirectoryWalk, AStartThatCannotBeOpenedFailsBeforeTheWalk) {
     TempTree tree;

@@ -17,6 +17,7 @@ DirectoryWalk::Prepare OpenAheadFor(const SweepRun& run) {
             file.openedAhead = FileRemover::Open(*directory.folder, file.entry.name);
             if (file.openedAhead->handle) ++opened;
         }
+        if (opened > 0 && run.options.onOpenedAhead) run.options.onOpenedAhead(directory.folder->shown, opened);
         return opened;
     };
 }

@@ -11,7 +11,7 @@
 namespace modMain {
 
 // The reader's preparation for this run, or none where it does not pay (not a
-// delete run, or not under Wine). It reads run's patterns and judge only.
+// delete run, or not under Wine). It reads run's patterns, judge and onOpenedAhead only.
 DirectoryWalk::Prepare OpenAheadFor(const SweepRun& run);
 
 }  // namespace modMain

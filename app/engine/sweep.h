@@ -5,14 +5,14 @@
 //
 // Threads, and who owns what:
 // - The caller's thread runs SweepFolder and is the only one that calls the
-//   SweepHost and the SweepOptions callbacks, counts, and deletes or recycles
+//   SweepHost and the SweepOptions callbacks (but onOpenedAhead), counts, and deletes or recycles
 //   (folder_pass.h: the pass over one folder's matches, pattern by pattern).
 // - The reader thread (directory_walk.h) opens each folder below the start
 //   through its parent's handle, lists it and hands it on, at most 32 ahead. In a
 //   delete run under Wine, once it has a lead, it also opens each folder's
 //   matches ahead (open_ahead.h). It reads only what it is handed at its start:
-//   the compiled patterns and the judge's listing rules, both unchanged during
-//   the run. What it opens belongs to the folder record it hands on; after the
+//   the compiled patterns, the judge's listing rules and onOpenedAhead, all
+//   unchanged during the run. What it opens belongs to the folder record it hands on; after the
 //   hand-off (DirectoryWalk::Next) the record is the caller's alone.
 // - The leftover thread (leftover_check.h, delete runs' walks only) reads each
 //   folder once more after the caller's deletions there. A TriedFolder record
@@ -83,6 +83,10 @@ struct SweepOptions {
     std::function<void(const std::wstring& fullPath, Removal said)> onLeft;
     // The files the patterns are tried on (/OLDER's limit, the run's own log).
     FileEligibility eligible;
+    // Called on the reader thread, the one callback that is, when it has opened
+    // matches of a folder ahead of their deletion: the folder's full path and how
+    // many. It lets a test wait for the reader's lead instead of guessing it.
+    std::function<void(const std::wstring& folder, size_t opened)> onOpenedAhead;
 };
 
 class Sweep {

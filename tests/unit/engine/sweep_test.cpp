@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <chrono>
 #include <functional>
+#include <future>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -358,16 +361,24 @@ std::wstring Chain(TempTree& tree, const std::wstring& last) {
     return path;
 }
 
-// Holds the sweep at its start folder long enough for the reader to get its
-// lead and open the matches of the folders below ahead.
-void PauseAtTheStart(RecordingHost& host, std::function<void()> then = {}) {
-    host.onYield = [then](int yield) {
+// Holds the sweep at its start folder until the reader, with its lead, has
+// opened ahead the matches of the folder named (under Wine, where a delete run
+// opens ahead), then runs then. The options are the run's.
+SweepOptions PauseUntilOpenedAhead(RecordingHost& host, const std::wstring& folder, std::function<void()> then = {}) {
+    auto opened = std::make_shared<std::promise<void>>();
+    SweepOptions options;
+    options.onOpenedAhead = [opened, folder](const std::wstring& shown, size_t) {
+        if (shown == folder) opened->set_value();
+    };
+    host.onYield = [opened, then](int yield) {
         if (yield == 1) {
-            ::Sleep(300);
+            if (UnderWine() && opened->get_future().wait_for(std::chrono::seconds(60)) != std::future_status::ready)
+                ADD_FAILURE() << "the reader never opened ahead";
             if (then) then();
         }
         return true;
     };
+    return options;
 }
 
 // More matches in one directory than may be opened ahead: the rest are opened
@@ -376,8 +387,7 @@ TEST_F(SweepTest, ADirectoryWithMoreMatchesThanAreOpenedAheadIsEmptiedAndCounted
     const std::wstring many = Chain(tree, L"many");
     for (int i = 0; i < 1100; ++i) tree.File(many + L"\\" + std::to_wstring(i) + L".tmp");
     tree.File(many + L"\\keep.txt");
-    PauseAtTheStart(host);
-    Run(ListOf({L"*.tmp", L"1*"}));
+    Run(ListOf({L"*.tmp", L"1*"}), {}, PauseUntilOpenedAhead(host, tree.Path(many)));
     EXPECT_EQ(files, 1100);
     EXPECT_EQ(failed, 0);
     EXPECT_EQ(alreadyGone, 0);
@@ -662,11 +672,11 @@ TEST_F(SweepTest, AMatchHeldForItsDeletionIsDeletedAndCountedOnce) {
     tree.File(folder + L"\\second.tmp");
     BOOL otherDeleted = TRUE;
     DWORD otherError = ERROR_SUCCESS;
-    PauseAtTheStart(host, [&] {
+    const SweepOptions options = PauseUntilOpenedAhead(host, tree.Path(folder), [&] {
         otherDeleted = ::DeleteFileW(tree.Path(folder + L"\\second.tmp").c_str());
         otherError = ::GetLastError();
     });
-    Run(ListOf({L"*.tmp"}));
+    Run(ListOf({L"*.tmp"}), {}, options);
     EXPECT_FALSE(otherDeleted);
     EXPECT_EQ(otherError, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
     EXPECT_EQ(files, 2);

@@ -1,5 +1,6 @@
 #include "directory_listing.h"
 
+#include <cstddef>
 #include <memory>
 #include <string_view>
 #include <unordered_map>
@@ -13,7 +14,8 @@ namespace {
 constexpr DWORD kVolumeLabel = 0x8;
 // Large enough that a folder of a few hundred entries is read in one call.
 constexpr DWORD kListingBuffer = 64 * 1024;
-constexpr size_t kLongestEntry = sizeof(FILE_ID_BOTH_DIR_INFO) + MAX_PATH * sizeof(wchar_t);
+// An entry with the longest name a folder can hold, and its alignment.
+constexpr size_t kLongestEntry = offsetof(FILE_ID_BOTH_DIR_INFO, FileName) + MAX_PATH * sizeof(wchar_t) + 8;
 
 bool IsFile(DWORD attributes) { return !(attributes & (FILE_ATTRIBUTE_DIRECTORY | kVolumeLabel)); }
 
@@ -33,14 +35,14 @@ void ReadDirectory(HANDLE folder, const std::wstring& shownAs, OnEntry onEntry) 
         for (size_t offset = 0;;) {
             const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(buffer.get() + offset);
             onEntry(*entry, std::wstring_view(entry->FileName, entry->FileNameLength / sizeof(wchar_t)));
-            end = offset + sizeof(FILE_ID_BOTH_DIR_INFO) + entry->FileNameLength;
+            end = offset + offsetof(FILE_ID_BOTH_DIR_INFO, FileName) + entry->FileNameLength;
             if (entry->NextEntryOffset == 0) break;
             offset += entry->NextEntryOffset;
         }
         // Wine fills the buffer with every entry that fits: room left for the
         // longest one means there is none left, and asking again would only cost
         // another round trip to its server.
-        if (RunsUnderWine() && kListingBuffer - end >= kLongestEntry) return;
+        if (RunsUnderWine() && end + kLongestEntry <= kListingBuffer) return;
     }
 }
 

@@ -3,10 +3,10 @@
 #include <windows.h>
 #include "describe_failure.h"
 #include "exit_codes.h"
-#include "frm_status.h"
-#include "message_pump.h"
-#include "standard_output.h"
-#include "unattended.h"
+#include "main_window/frm_status.h"
+#include "main_window/message_pump.h"
+#include "run_report/standard_output.h"
+#include "run_report/unattended.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include "error.h"
-#include "about_parts.h"
-#include "about_resources.h"
-#include "busy_pointer.h"
+#include "about/about_parts.h"
+#include "about/about_resources.h"
+#include "run_report/busy_pointer.h"
 #include "control_ids.h"
-#include "frm_about.h"
+#include "about/frm_about.h"
 #include "scourway_version.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // library in that file. (Creating the control from it is shown end to end.)
 #include <objbase.h>
 #include "command_line.h"
-#include "control_library_context.h"
+#include "picker_host/control_library_context.h"
 #include "Tollen_h.h"
 #include "ui_test_support.h"
 #include "program_paths.h"

@@ -2,10 +2,10 @@
 // and how a failing or interrupted sweep leaves the window and the exit code.
 #include <algorithm>
 #include <functional>
-#include "busy_pointer.h"
+#include "run_report/busy_pointer.h"
 #include "control_ids.h"
 #include "exit_codes.h"
-#include "run_messages.h"
+#include "run_report/run_messages.h"
 #include "error.h"
 #include "handle_owners.h"
 #include "text_conversion.h"

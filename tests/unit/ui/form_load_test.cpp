@@ -3,7 +3,7 @@
 #include "command_line.h"
 #include "control_ids.h"
 #include "exit_codes.h"
-#include "list_file_lookup.h"
+#include "main_window/list_file_lookup.h"
 #include "handle_owners.h"
 #include "error.h"
 #include "system_message.h"

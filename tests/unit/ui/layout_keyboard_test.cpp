@@ -4,7 +4,7 @@
 #include <commctrl.h>
 #include "control_ids.h"
 #include "exit_codes.h"
-#include "message_pump.h"
+#include "main_window/message_pump.h"
 #include "twips.h"
 #include "window_text.h"
 #include "ui_test_support.h"

@@ -7,7 +7,7 @@
 #include <Tollen_h.h>
 #include "fake_dispatch.h"
 #include "describe_failure.h"
-#include "pathwick_client.h"
+#include "picker_host/pathwick_client.h"
 #include "error.h"
 #include "text_conversion.h"
 #include "system_message.h"

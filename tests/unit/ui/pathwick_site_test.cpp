@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <olectl.h>
 #include <string>
-#include "pathwick_host.h"
+#include "picker_host/pathwick_host.h"
 
 using Microsoft::WRL::ComPtr;
 

@@ -4,7 +4,7 @@
 #include <Tollen_h.h>
 #include <vector>
 #include "fake_dispatch.h"
-#include "start_directory.h"
+#include "picker_host/start_directory.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // title, prompt line, pre-filled selected field; OK gives the text, Cancel and
 // the close box give "".
 #include "control_ids.h"
-#include "text_prompt.h"
+#include "main_window/text_prompt.h"
 #include "window_text.h"
 #include "ui_test_support.h"
 

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 #include <vector>
-#include "frm_status.h"
-#include "user_dialogs.h"
+#include "main_window/frm_status.h"
+#include "main_window/user_dialogs.h"
 
 struct DialogCall {
     bool prompt;          // the text prompt, else a message box

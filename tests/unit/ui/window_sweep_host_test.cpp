@@ -1,7 +1,7 @@
 // The sweep's host paints the latest caption at most every 20 ms, at a yield or
 // when asked before a pause, pumps at most every 10 ms, and stops the sweep once
 // its pump says so.
-#include "window_sweep_host.h"
+#include "run_report/window_sweep_host.h"
 #include "window_text.h"
 #include "ui_test_support.h"
 

@@ -1,19 +1,19 @@
 // The delete run (cmdProcess_Click) and the Close button.
 #include <optional>
-#include "busy_pointer.h"
+#include "run_report/busy_pointer.h"
 #include "control_ids.h"
 #include "exit_codes.h"
 #include "file_eligibility.h"
-#include "frm_status.h"
-#include "logged_run.h"
-#include "message_pump.h"
-#include "preview_stays.h"
-#include "run_messages.h"
+#include "main_window/frm_status.h"
+#include "run_report/logged_run.h"
+#include "main_window/message_pump.h"
+#include "run_report/preview_stays.h"
+#include "run_report/run_messages.h"
 #include "run_switches.h"
-#include "standard_output.h"
+#include "run_report/standard_output.h"
 #include "sweep.h"
 #include "error.h"
-#include "window_sweep_host.h"
+#include "run_report/window_sweep_host.h"
 
 namespace {
 // The controls a run locks and unlocks, always in this order.

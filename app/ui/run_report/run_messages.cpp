@@ -1,4 +1,4 @@
-#include "run_messages.h"
+#include "run_report/run_messages.h"
 
 #include <cwchar>
 #include <iterator>

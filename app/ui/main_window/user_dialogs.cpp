@@ -1,5 +1,5 @@
-#include "user_dialogs.h"
-#include "text_prompt.h"
+#include "main_window/user_dialogs.h"
+#include "main_window/text_prompt.h"
 
 int WindowDialogs::Ask(const std::wstring& text, const std::wstring& title, UINT type) {
     return MessageBoxW(owner_, text.c_str(), title.c_str(), type);

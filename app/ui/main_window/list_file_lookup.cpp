@@ -1,4 +1,4 @@
-#include "list_file_lookup.h"
+#include "main_window/list_file_lookup.h"
 #include <windows.h>
 #include "text_case.h"
 #include "handle_owners.h"

@@ -1,4 +1,4 @@
-#include "pathwick_host.h"
+#include "picker_host/pathwick_host.h"
 
 #include <olectl.h>
 #include <utility>

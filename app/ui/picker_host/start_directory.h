@@ -3,7 +3,7 @@
 // starting-directory field's text.
 #include <optional>
 #include <string>
-#include "pathwick_client.h"
+#include "picker_host/pathwick_client.h"
 
 inline constexpr wchar_t kBrowsePrompt[] = L"Choose the directory to start deleting files from:";
 

@@ -1,4 +1,4 @@
-#include "standard_output.h"
+#include "run_report/standard_output.h"
 
 namespace {
 

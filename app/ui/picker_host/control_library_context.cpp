@@ -1,4 +1,4 @@
-#include "control_library_context.h"
+#include "picker_host/control_library_context.h"
 #include "command_line.h"
 #include "resource_ids.h"
 #include "error.h"

@@ -1,4 +1,4 @@
-#include "window_sweep_host.h"
+#include "run_report/window_sweep_host.h"
 #include <utility>
 
 WindowSweepHost::WindowSweepHost(HWND window, std::function<bool()> pump,

@@ -1,4 +1,4 @@
-#include "busy_pointer.h"
+#include "run_report/busy_pointer.h"
 
 namespace {
 int g_depth = 0;

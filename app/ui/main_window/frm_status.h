@@ -12,11 +12,11 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include "focus_selects_all.h"
+#include "main_window/focus_selects_all.h"
 #include "handle_owners.h"
 #include "pattern_list.h"
 #include "command_line.h"
-#include "user_dialogs.h"
+#include "main_window/user_dialogs.h"
 #include "window_base.h"
 #include "list_file.h"
 

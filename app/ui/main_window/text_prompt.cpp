@@ -1,4 +1,4 @@
-#include "text_prompt.h"
+#include "main_window/text_prompt.h"
 #include <algorithm>
 #include "control_ids.h"
 #include "resource_ids.h"

@@ -2,7 +2,7 @@
 // Remove and Edit change colFiles and lstDelete together; only Save writes the file.
 // Rows are linked to entries by their item data (the entry's Key), never by position.
 #include "control_ids.h"
-#include "frm_status.h"
+#include "main_window/frm_status.h"
 #include "text_case.h"
 #include "error.h"
 #include "list_file.h"

@@ -1,9 +1,9 @@
-#include "frm_about.h"
+#include "about/frm_about.h"
 
 #include <shellapi.h>
 
 #include <string>
-#include "about_parts.h"
+#include "about/about_parts.h"
 #include "text_conversion.h"
 #include "error.h"
 #include "shell_execute.h"

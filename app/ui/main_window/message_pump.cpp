@@ -1,4 +1,4 @@
-#include "message_pump.h"
+#include "main_window/message_pump.h"
 
 namespace {
 bool IsLetterOnAButton(HWND dialog, const MSG& msg) {

@@ -1,9 +1,9 @@
 // Start-up: frmStatus's load handler runs once, before the window is first shown.
 #include "control_ids.h"
 #include "exit_codes.h"
-#include "frm_status.h"
-#include "list_file_lookup.h"
-#include "message_pump.h"
+#include "main_window/frm_status.h"
+#include "main_window/list_file_lookup.h"
+#include "main_window/message_pump.h"
 #include "error.h"
 #include "program_paths.h"
 #include "list_file.h"

@@ -1,10 +1,10 @@
-#include "frm_about.h"
+#include "about/frm_about.h"
 
 #include <algorithm>
 #include <exception>
-#include "about_parts.h"
-#include "about_resources.h"
-#include "busy_pointer.h"
+#include "about/about_parts.h"
+#include "about/about_resources.h"
+#include "run_report/busy_pointer.h"
 #include "control_ids.h"
 #include "device_context.h"
 #include "dialog_class.h"

@@ -1,6 +1,6 @@
-#include "logged_run.h"
+#include "run_report/logged_run.h"
 
-#include "run_messages.h"
+#include "run_report/run_messages.h"
 #include "system_message.h"
 
 void LoggedRun::Open(const std::wstring& file) {

@@ -1,7 +1,7 @@
-#include "preview_stays.h"
+#include "run_report/preview_stays.h"
 
-#include "run_messages.h"
-#include "standard_output.h"
+#include "run_report/run_messages.h"
+#include "run_report/standard_output.h"
 
 void PreviewStays::WriteTo(StandardLineWriter& out) const {
     for (const auto& [reason, paths] : groups_) {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include "pathwick_client.h"
+#include "picker_host/pathwick_client.h"
 
 inline constexpr wchar_t kPathwickProgId[] = L"Tollen.Pathwick";
 

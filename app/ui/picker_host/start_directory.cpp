@@ -1,7 +1,7 @@
-#include "start_directory.h"
+#include "picker_host/start_directory.h"
 
-#include "frm_status.h"
-#include "pathwick_host.h"
+#include "main_window/frm_status.h"
+#include "picker_host/pathwick_host.h"
 
 std::optional<std::wstring> BrowseForStartDirectory(PathwickClient& picker,
                                                     const std::wstring& fieldText) {

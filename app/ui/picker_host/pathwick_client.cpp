@@ -1,4 +1,4 @@
-#include "pathwick_client.h"
+#include "picker_host/pathwick_client.h"
 
 #include <Tollen_h.h>
 #include "com_owners.h"

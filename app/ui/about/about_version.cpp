@@ -1,4 +1,4 @@
-#include "about_parts.h"
+#include "about/about_parts.h"
 
 #include "error.h"
 #include "sized_text.h"

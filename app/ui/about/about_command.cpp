@@ -1,5 +1,5 @@
-#include "frm_about.h"
-#include "frm_status.h"
+#include "about/frm_about.h"
+#include "main_window/frm_status.h"
 
 // Returns once the About window has closed; during a delete run the sweep
 // stands still in its yield until then.

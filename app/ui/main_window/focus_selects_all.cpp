@@ -1,4 +1,4 @@
-#include "focus_selects_all.h"
+#include "main_window/focus_selects_all.h"
 
 #include <commctrl.h>
 

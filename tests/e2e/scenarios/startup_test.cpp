@@ -63,6 +63,30 @@ TEST_F(Startup, ListIsReadInTheAnsiCodePageAndLongListsScroll) {
     EXPECT_TRUE(list.Style() & WS_VSCROLL);
 }
 
+// Fifty thousand patterns: the window still opens, every row is there, and the list
+// scrolls to its last row and back (no time is measured here: the bench does that).
+TEST_F(Startup, ListOfFiftyThousandPatternsOpensAndScrolls) {
+    constexpr int kPatterns = 50000;
+    std::string bytes;
+    for (int i = 1; i <= kPatterns; ++i) bytes += "pattern" + std::to_string(i) + ".tmp\r\n";
+    folder.WriteList(bytes);
+    MainWindow main = StartShown();
+    ListBox list = main.lstDelete();
+    ASSERT_EQ(list.Count(), kPatterns);
+    EXPECT_EQ(list.Send(LB_GETTOPINDEX), 0);
+
+    list.Send(WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0));
+    main.Settle();
+    const int visibleRows = list.ClientScreenBox().height / static_cast<int>(list.Send(LB_GETITEMHEIGHT));
+    EXPECT_EQ(list.Send(LB_GETTOPINDEX), kPatterns - visibleRows);
+    EXPECT_EQ(list.RowText(kPatterns - 1), L"pattern50000.tmp");
+    EXPECT_EQ(list.RowData(kPatterns - 1), kPatterns);
+
+    list.Send(WM_VSCROLL, MAKEWPARAM(SB_TOP, 0));
+    main.Settle();
+    EXPECT_EQ(list.Send(LB_GETTOPINDEX), 0);
+}
+
 TEST_F(Startup, MainWindowIsAFixedCentredWindowOf409By351Pixels) {
     folder.WriteList("");
     MainWindow main = StartShown();

@@ -5,15 +5,17 @@
 //
 // Threads, and who owns what:
 // - The caller's thread runs SweepFolder and is the only one that calls the
-//   SweepHost and the SweepOptions callbacks (but onOpenedAhead), counts, and deletes or recycles
-//   (folder_pass.h: the pass over one folder's matches, pattern by pattern).
+//   SweepHost and the SweepOptions callbacks (but onOpenedAhead), counts, and
+//   deletes or recycles (folder_pass.h: the pass over one folder's matches,
+//   pattern by pattern).
 // - The reader thread (directory_walk.h) opens each folder below the start
 //   through its parent's handle, lists it and hands it on, at most 32 ahead. In a
 //   delete run under Wine, once it has a lead, it also opens each folder's
 //   matches ahead (open_ahead.h). It reads only what it is handed at its start:
 //   the compiled patterns, the judge's listing rules and onOpenedAhead, all
-//   unchanged during the run. What it opens belongs to the folder record it hands on; after the
-//   hand-off (DirectoryWalk::Next) the record is the caller's alone.
+//   unchanged during the run. What it opens belongs to the folder record it
+//   hands on; after the hand-off (DirectoryWalk::Next) the record is the
+//   caller's alone.
 // - The leftover thread (leftover_check.h, delete runs' walks only) reads each
 //   folder once more after the caller's deletions there. A TriedFolder record
 //   goes to it whole (LeftoverCheck::Ask) and comes back whole with its answer

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <stdexcept>
+#include "own_name.h"
 
 namespace enginetest {
 namespace {
@@ -65,10 +66,7 @@ bool Writable(const std::wstring& path) {
 
 }  // namespace
 
-bool UnderWine() {
-    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
+bool UnderWine() { return modMain::RunsUnderWine(); }
 
 bool RunHost(const std::wstring& program, const std::wstring& commandLine) {
     std::wstring line = commandLine;

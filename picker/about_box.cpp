@@ -5,12 +5,12 @@
 #include "font.h"
 #include "module_lifetime.h"
 #include "picture_render.h"
-#include "resource_ids.h"
+#include "tollen_resource_ids.h"
 #include "resource_picture.h"
 #include "text_conversion.h"
 #include "shell_open.h"
 #include "system_message.h"
-#include "twips.h"
+#include "child_controls.h"
 #include "handle_owners.h"
 #include "version_block.h"
 #include "window_base.h"
@@ -37,10 +37,7 @@ constexpr char MakerAddress[] = "http://mlabs.example/";
 
 // Layout in twips from the client area's top-left corner.
 constexpr long FormWidth = 5790, FormHeight = 3225;
-struct Placement {
-    long left, top, width, height;
-};
-constexpr Placement Image1Place{0, 0, 480, 480};
+constexpr win32::TwipsRect Image1Place{0, 0, 480, 480};
 
 enum ControlId : int {
     IdOk = IDOK,
@@ -52,29 +49,19 @@ enum ControlId : int {
     IdDisclaimer,
 };
 
-enum class FontKind { Form, Large, Address, Warning };
-
-struct ControlLayout {
-    int id;
-    const wchar_t* windowClass;
-    DWORD style;
-    Placement place;
-    const wchar_t* designCaption;
-    FontKind font;
-};
+enum FontKind : std::size_t { FormFont, LargeFont, AddressFont, WarningFont };
 
 // In tab order. The one-line labels clip rather than wrap onto a hidden second line.
 constexpr DWORD OneLine = SS_LEFTNOWORDWRAP;
-const ControlLayout Controls[] = {
-    {IdOk, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, {4560, 2520, 1140, 345}, L"OK", FontKind::Form},
-    {IdLabel1, L"STATIC", OneLine, {360, 1080, 4335, 255}, L"For some more really cool stuff check out -----",
-     FontKind::Large},
-    {IdTitle, L"STATIC", OneLine, {1080, 120, 1395, 255}, L"Title", FontKind::Large},
-    {IdCopyright, L"STATIC", SS_LEFT, {600, 600, 4635, 375}, L"Copyright", FontKind::Form},
-    {IdLabel5, L"STATIC", OneLine | SS_NOTIFY, {1560, 1320, 2685, 255}, L"",
-     FontKind::Address},
-    {IdVersion, L"STATIC", OneLine, {2520, 120, 1710, 195}, L"", FontKind::Large},
-    {IdDisclaimer, L"STATIC", SS_LEFT, {120, 1800, 4305, 1125}, CopyrightWarning, FontKind::Warning},
+constexpr win32::ChildControl Controls[] = {
+    {IdOk, L"BUTTON", L"OK", {4560, 2520, 1140, 345}, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, FormFont},
+    {IdLabel1, L"STATIC", L"For some more really cool stuff check out -----", {360, 1080, 4335, 255}, OneLine, 0,
+     LargeFont},
+    {IdTitle, L"STATIC", L"Title", {1080, 120, 1395, 255}, OneLine, 0, LargeFont},
+    {IdCopyright, L"STATIC", L"Copyright", {600, 600, 4635, 375}, SS_LEFT, 0, FormFont},
+    {IdLabel5, L"STATIC", L"", {1560, 1320, 2685, 255}, OneLine | SS_NOTIFY, 0, AddressFont},
+    {IdVersion, L"STATIC", L"", {2520, 120, 1710, 195}, OneLine, 0, LargeFont},
+    {IdDisclaimer, L"STATIC", CopyrightWarning, {120, 1800, 4305, 1125}, SS_LEFT, 0, WarningFont},
 };
 
 class AboutForm : public win32::BaseWindow<AboutForm> {
@@ -150,40 +137,18 @@ private:
         return TRUE;  // focus to cmdOK, the first tab stop
     }
 
-    int Pixels(long twips, bool horizontal) const { return TwipsToPixels(twips, horizontal ? dpiX_ : dpiY_); }
-
     HFONT AddFont(const wchar_t* face, int hundredthsOfPoint, bool bold) {
-        fonts_.push_back(win32::MakeFont(face, hundredthsOfPoint, dpiY_, {bold}));
+        fonts_.push_back(win32::MakeFont(face, hundredthsOfPoint, dpi_.y, {bold}));
         return win32::AsFont(fonts_.back());
     }
 
     void Build() {
-        const win32::Dpi dpi = win32::ScreenDpi();
-        dpiX_ = dpi.x;
-        dpiY_ = dpi.y;
+        dpi_ = win32::ScreenDpi();
 
-        // The form's default font is MS Sans Serif 8.25 point.
-        const HFONT formFont = AddFont(L"MS Sans Serif", 825, false);
-        const HFONT largeFont = AddFont(L"MS Sans Serif", 975, false);
-        const HFONT addressFont = AddFont(L"MS Sans Serif", 1200, false);
-        const HFONT warningFont = AddFont(L"Arial", 825, true);
-        auto fontOf = [&](FontKind kind) {
-            switch (kind) {
-            case FontKind::Large: return largeFont;
-            case FontKind::Address: return addressFont;
-            case FontKind::Warning: return warningFont;
-            default: return formFont;
-            }
-        };
-        for (const ControlLayout& layout : Controls) {
-            HWND control = ::CreateWindowExW(0, layout.windowClass, layout.designCaption, WS_CHILD | WS_VISIBLE | layout.style,
-                                             Pixels(layout.place.left, true), Pixels(layout.place.top, false),
-                                             Pixels(layout.place.width, true), Pixels(layout.place.height, false),
-                                             hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
-                                             ThisModule(), nullptr);
-            if (!control) win32::ThrowLastError();
-            ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(layout.font)), FALSE);
-        }
+        // The form's default font is MS Sans Serif 8.25 point; in FontKind's order.
+        const HFONT fonts[] = {AddFont(L"MS Sans Serif", 825, false), AddFont(L"MS Sans Serif", 975, false),
+                               AddFont(L"MS Sans Serif", 1200, false), AddFont(L"Arial", 825, true)};
+        win32::CreateChildControls(hwnd_, Controls, fonts, dpi_);
         ::SetDlgItemTextA(hwnd_, IdLabel5, MakerAddress);
 
         icon_.reset(static_cast<HICON>(
@@ -197,7 +162,7 @@ private:
             ::LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDC_POINTING_HAND), IMAGE_CURSOR, 32, 32, 0)));
         win32::ThrowIfFailed(win32::LoadResourcePicture(ThisModule(), L"GIF", IDR_IMAGE1, image1_));
 
-        win32::SetClientSizeInTwips(hwnd_, FormWidth, FormHeight, dpi);
+        win32::SetClientSizeInTwips(hwnd_, FormWidth, FormHeight, dpi_);
     }
 
     void cmdOK_Click() { ::EndDialog(hwnd_, IDOK); }
@@ -238,16 +203,13 @@ private:
         PAINTSTRUCT paint;
         HDC dc = ::BeginPaint(hwnd_, &paint);
         if (image1_) {
-            const RECT area{Pixels(Image1Place.left, true), Pixels(Image1Place.top, false),
-                            Pixels(Image1Place.left + Image1Place.width, true),
-                            Pixels(Image1Place.top + Image1Place.height, false)};
-            const HRESULT hr = RenderPicture(image1_.Get(), dc, area);
+            const HRESULT hr = RenderPicture(image1_.Get(), dc, win32::TwipsToPixels(Image1Place, dpi_));
             if (FAILED(hr)) CloseOnFailure(hr);
         }
         ::EndPaint(hwnd_, &paint);
     }
 
-    int dpiX_ = 96, dpiY_ = 96;
+    win32::Dpi dpi_;
     HRESULT failure_ = S_OK;   // why the window closed itself, for Show to throw
     std::vector<win32::GdiObject> fonts_;
     win32::Icon icon_, smallIcon_;

@@ -1,17 +1,15 @@
 #include "about/frm_about.h"
 
-#include <algorithm>
 #include <exception>
 #include "about/about_parts.h"
 #include "about/about_resources.h"
 #include "run_report/busy_pointer.h"
+#include "child_controls.h"
 #include "control_ids.h"
-#include "device_context.h"
 #include "dialog_class.h"
 #include "error.h"
 #include "font.h"
 #include "describe_failure.h"
-#include "window_text.h"
 #include "window_placement.h"
 
 namespace {
@@ -29,7 +27,7 @@ constexpr wchar_t kNotice[] =
 constexpr int kClientWidth = 5745;
 constexpr int kClientHeight = 2880;
 constexpr int kSeparatorRight = 5654;
-constexpr RECT kOkButton{4440, 2460, 1140, 345};  // left, top, width, height
+constexpr win32::TwipsRect kOkButton{4440, 2460, 1140, 345};
 constexpr int kMargin = 120;
 struct SeparatorLine {
     int left, top, thickness;  // thickness in pixels
@@ -41,27 +39,6 @@ constexpr SeparatorLine kSeparator[] = {{90, 2325, 1, RGB(128, 128, 128)},
 constexpr COLORREF kTitleColour = RGB(128, 0, 0);
 constexpr COLORREF kLinkColour = RGB(0, 0, 192);
 constexpr COLORREF kTextColour = RGB(0, 0, 0);
-
-// The platform's stand-in for MS Sans Serif can run wider than the layout
-// allows for: a label grows to its text, so it is not cut, but never past
-// `right` (client pixels).
-void GrowToText(HWND label, int right) {
-    RECT box{};
-    ::GetWindowRect(label, &box);
-    ::MapWindowPoints(nullptr, ::GetParent(label), reinterpret_cast<POINT*>(&box), 2);
-    const std::wstring text = WindowText(label);
-    SIZE extent{};
-    {
-        const win32::WindowDC dc(label);
-        if (!dc) return;
-        const win32::Selection font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0)));
-        ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
-    }
-    const int width = std::min(std::max(static_cast<int>(box.right - box.left), static_cast<int>(extent.cx)),
-                               right - static_cast<int>(box.left));
-    ::SetWindowPos(label, nullptr, 0, 0, width, box.bottom - box.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 void ReportFailure(HWND owner, const std::wstring& text) {
     ::MessageBoxW(owner, text.c_str(), kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
@@ -108,8 +85,8 @@ BOOL frmAbout::OnInitDialog() {
         CreateControls();
         Form_Load();
         // The link ends just before the OK button; the version label before the right edge.
-        GrowToText(lblDisclaimer_, PixelsX(kOkButton.left - kMargin / 2));
-        GrowToText(lblVersion_, PixelsX(kClientWidth - kMargin));
+        win32::WidenToText(lblDisclaimer_, PixelsX(kOkButton.left - kMargin / 2));
+        win32::WidenToText(lblVersion_, PixelsX(kClientWidth - kMargin));
         win32::CentreWindowOn(hwnd_, owner_);
         ::SendMessageW(hwnd_, DM_SETDEFID, IDC_ABOUT_OK, 0);
     } catch (...) {
@@ -130,34 +107,27 @@ void frmAbout::CopyOwnerIcons() {
     }
 }
 
-HWND frmAbout::AddControl(const wchar_t* kind, const wchar_t* text, int id, DWORD style, RECT twips,
-                          HGDIOBJ font, DWORD exStyle) {
-    const RECT at = win32::TwipsToPixels(twips.left, twips.top, twips.right, twips.bottom, dpi_);
-    HWND control = ::CreateWindowExW(
-        exStyle, kind, text, WS_CHILD | WS_VISIBLE | style, at.left, at.top, at.right - at.left,
-        at.bottom - at.top, hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
-    if (!control) win32::ThrowLastError(kind);
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return control;
-}
+// In tab order. The link's text, built from the site's address, is set once it exists.
+enum AboutFont : std::size_t { kNormal, kBold, kLink, kTitle };
+constexpr win32::ChildControl kAboutControls[] = {
+    {IDC_ABOUT_OK, L"BUTTON", L"OK", kOkButton, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, kNormal},
+    {IDC_ABOUT_PICICON, L"STATIC", L"", {180, 195, 1305, 1845}, SS_BITMAP | SS_NOTIFY, WS_EX_CLIENTEDGE, kNormal},
+    {IDC_ABOUT_DESCRIPTION, L"STATIC", kNotice, {1680, 900, 3885, 1410}, SS_LEFT | SS_NOPREFIX, 0, kNormal},
+    {IDC_ABOUT_DISCLAIMER, L"STATIC", L"", {180, 2520, 3720, 195}, SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX, 0,
+     kLink},
+    {IDC_ABOUT_TITLE, L"STATIC", L"Application Title", {1650, 120, 2190, 360}, SS_LEFT, 0, kTitle},
+    {IDC_ABOUT_VERSION, L"STATIC", L"Version", {1680, 540, 645, 195}, SS_LEFTNOWORDWRAP, 0, kBold},
+};
 
-// In tab order; the rectangles are left, top, width, height in twips.
 void frmAbout::CreateControls() {
-    const std::wstring link = std::wstring(kLinkLead) + kProductWebAddress;
-    cmdOK_ = AddControl(L"BUTTON", L"OK", IDC_ABOUT_OK, WS_TABSTOP | BS_DEFPUSHBUTTON,
-                        kOkButton, normalFont_.get());
-    picIcon_ = AddControl(L"STATIC", L"", IDC_ABOUT_PICICON, SS_BITMAP | SS_NOTIFY,
-                          {180, 195, 1305, 1845}, normalFont_.get(), WS_EX_CLIENTEDGE);
-    AddControl(L"STATIC", kNotice, IDC_ABOUT_DESCRIPTION, SS_LEFT | SS_NOPREFIX,
-               {1680, 900, 3885, 1410}, normalFont_.get());
-    lblDisclaimer_ = AddControl(L"STATIC", link.c_str(), IDC_ABOUT_DISCLAIMER,
-                                SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX, {180, 2520, 3720, 195},
-                                linkFont_.get());
-    lblTitle_ = AddControl(L"STATIC", L"Application Title", IDC_ABOUT_TITLE, SS_LEFT,
-                           {1650, 120, 2190, 360}, titleFont_.get());
-    lblVersion_ = AddControl(L"STATIC", L"Version", IDC_ABOUT_VERSION, SS_LEFTNOWORDWRAP,
-                             {1680, 540, 645, 195}, boldFont_.get());
+    const HFONT fonts[] = {win32::AsFont(normalFont_), win32::AsFont(boldFont_), win32::AsFont(linkFont_),
+                           win32::AsFont(titleFont_)};
+    win32::CreateChildControls(hwnd_, kAboutControls, fonts, dpi_);
+    picIcon_ = ::GetDlgItem(hwnd_, IDC_ABOUT_PICICON);
+    lblDisclaimer_ = ::GetDlgItem(hwnd_, IDC_ABOUT_DISCLAIMER);
+    lblTitle_ = ::GetDlgItem(hwnd_, IDC_ABOUT_TITLE);
+    lblVersion_ = ::GetDlgItem(hwnd_, IDC_ABOUT_VERSION);
+    ::SetWindowTextW(lblDisclaimer_, (std::wstring(kLinkLead) + kProductWebAddress).c_str());
     ShowPicture();
 }
 

@@ -40,8 +40,6 @@ private:
     BOOL OnInitDialog();
     void CopyOwnerIcons();
     void CreateControls();
-    HWND AddControl(const wchar_t* kind, const wchar_t* text, int id, DWORD style, RECT twips,
-                    HGDIOBJ font, DWORD exStyle = 0);
     void ShowPicture();
     void OnPaint() const;
     void PaintSeparator(HDC dc) const;
@@ -64,6 +62,5 @@ private:
     HWND lblDisclaimer_ = nullptr;
     HWND lblTitle_ = nullptr;
     HWND lblVersion_ = nullptr;
-    HWND cmdOK_ = nullptr;
     std::exception_ptr initFailure_;
 };

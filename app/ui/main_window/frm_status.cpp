@@ -4,7 +4,6 @@
 #include <utility>
 #include "run_report/busy_pointer.h"
 #include "control_ids.h"
-#include "device_context.h"
 #include "dialog_class.h"
 #include "picker_host/control_library_context.h"
 #include "describe_failure.h"
@@ -31,24 +30,6 @@ HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 HICON ProgramIcon(int metricX, int metricY) {
     return static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(IDI_SCOURWAY), IMAGE_ICON,
                                          GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
-}
-
-// A label keeps its place but is widened to its text on one line: at some DPIs
-// the font is wider, for its size, than at 96, and a label must never wrap out
-// of sight. The labels have nothing to their right.
-void WidenToText(HWND label, HFONT font) {
-    const std::wstring text = WindowText(label);
-    RECT needed{};
-    {
-        const win32::WindowDC dc(label);
-        if (!dc) return;
-        const win32::Selection selected(dc.get(), font);
-        DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_SINGLELINE);
-    }
-    RECT now{};
-    GetClientRect(label, &now);
-    if (needed.right > now.right)
-        SetWindowPos(label, nullptr, 0, 0, needed.right, now.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 win32::GdiObject CreateControlFont(int dpiY, bool bold) {
@@ -191,18 +172,11 @@ void frmStatus::BuildWindow() {
 }
 
 void frmStatus::CreateControls(win32::Dpi dpi) {
-    for (const ControlLayout& control : kStatusControls) {
-        const RECT place = win32::TwipsToPixels(control.left, control.top, control.width, control.height, dpi);
-        HWND child = CreateWindowExW(control.exStyle, control.windowClass, control.text,
-                                     WS_CHILD | WS_VISIBLE | control.style, place.left, place.top,
-                                     place.right - place.left, place.bottom - place.top, hwnd_,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
-                                     Instance(), nullptr);
-        if (!child) win32::ThrowLastError(control.windowClass);
-        const HFONT font = win32::AsFont(control.bold ? boldFont_ : font_);
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (wcscmp(control.windowClass, L"Static") == 0) WidenToText(child, font);
-    }
+    const HFONT fonts[] = {win32::AsFont(font_), win32::AsFont(boldFont_)};
+    win32::CreateChildControls(hwnd_, kStatusControls, fonts, dpi);
+    // The labels have nothing to their right: they may take what their text needs.
+    for (const win32::ChildControl& control : kStatusControls)
+        if (wcscmp(control.windowClass, L"Static") == 0) win32::WidenToText(Control(control.id));
 }
 
 void frmStatus::AddAboutTooltip() {
@@ -294,7 +268,7 @@ void frmStatus::RefreshList() {
     InvalidateRect(list, nullptr, TRUE);
 }
 
-std::wstring frmStatus::DirText() const { return WindowText(Control(IDC_TXTDIR)); }
+std::wstring frmStatus::DirText() const { return win32::WindowText(Control(IDC_TXTDIR)); }
 
 void frmStatus::SetDirText(const std::wstring& text) { SetWindowTextW(Control(IDC_TXTDIR), text.c_str()); }
 

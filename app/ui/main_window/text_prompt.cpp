@@ -2,7 +2,7 @@
 #include <algorithm>
 #include "control_ids.h"
 #include "resource_ids.h"
-#include "twips.h"
+#include "child_controls.h"
 #include "window_base.h"
 #include "error.h"
 #include "window_text.h"
@@ -17,23 +17,20 @@ constexpr int kPromptWidth = 5400;
 constexpr int kPromptHeight = 1905;
 struct PromptControl {
     int id;
-    int left, top, width, height;
+    win32::TwipsRect place;
 };
 constexpr PromptControl kPromptControls[] = {
-    {IDC_PROMPT_LABEL, 165, 165, 3825, 1080},
-    {IDOK, 4125, 165, 1125, 345},
-    {IDCANCEL, 4125, 615, 1125, 345},
-    {IDC_PROMPT_EDIT, 165, 1395, 5085, 315},
+    {IDC_PROMPT_LABEL, {165, 165, 3825, 1080}},
+    {IDOK, {4125, 165, 1125, 345}},
+    {IDCANCEL, {4125, 615, 1125, 345}},
+    {IDC_PROMPT_EDIT, {165, 1395, 5085, 315}},
 };
 
 void PlaceFromTwips(HWND dialog) {
     const win32::Dpi dpi = win32::ScreenDpi();
     win32::SetClientSizeInTwips(dialog, kPromptWidth, kPromptHeight, dpi);
-    for (const PromptControl& control : kPromptControls) {
-        const RECT place = win32::TwipsToPixels(control.left, control.top, control.width, control.height, dpi);
-        SetWindowPos(GetDlgItem(dialog, control.id), nullptr, place.left, place.top, place.right - place.left,
-                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    for (const PromptControl& control : kPromptControls)
+        win32::PlaceChildControl(dialog, control.id, control.place, dpi);
 }
 
 class TextPrompt : public win32::BaseWindow<TextPrompt> {
@@ -82,7 +79,7 @@ private:
     }
 
     void OK_Click() {
-        answer_ = DialogItemText(hwnd_, IDC_PROMPT_EDIT);
+        answer_ = win32::DialogItemText(hwnd_, IDC_PROMPT_EDIT);
         EndDialog(hwnd_, IDOK);
     }
 

@@ -59,7 +59,7 @@ protected:
     }
 
     void ExpectIdle() {
-        EXPECT_EQ(WindowText(form->Window()), L"Scourway");
+        EXPECT_EQ(win32::WindowText(form->Window()), L"Scourway");
         EXPECT_FALSE(BusyPointer::Active());
         for (int id : kLocked) EXPECT_TRUE(Enabled(id)) << "control " << id;
     }

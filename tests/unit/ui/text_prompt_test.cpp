@@ -52,9 +52,9 @@ TEST_F(TextPromptTest, OkReturnsTheFieldAsTypedAndTheDialogIsDressedAsAsked) {
     HWND ownerSeen = nullptr;
     POINT centre{}, ownerCentre{};
     PromptUser user([&](HWND dialog) {
-        title = WindowText(dialog);
-        label = DialogItemText(dialog, IDC_PROMPT_LABEL);
-        shown = DialogItemText(dialog, IDC_PROMPT_EDIT);
+        title = win32::WindowText(dialog);
+        label = win32::DialogItemText(dialog, IDC_PROMPT_LABEL);
+        shown = win32::DialogItemText(dialog, IDC_PROMPT_EDIT);
         SendDlgItemMessageW(dialog, IDC_PROMPT_EDIT, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                             reinterpret_cast<LPARAM>(&end));
         ownerSeen = GetWindow(dialog, GW_OWNER);

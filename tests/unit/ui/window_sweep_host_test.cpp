@@ -20,7 +20,7 @@ protected:
     WindowSweepHost Host() {
         return WindowSweepHost(window_, [this] { ++pumps_; return goOn_; }, [this] { return now_; });
     }
-    std::wstring Caption() const { return WindowText(window_); }
+    std::wstring Caption() const { return win32::WindowText(window_); }
 
     HWND window_ = nullptr;
     WindowSweepHost::Clock::time_point now_{1s};

@@ -1,5 +1,7 @@
 #include "window_text.h"
 
+namespace win32 {
+
 std::wstring WindowText(HWND window) {
     const int length = GetWindowTextLengthW(window);
     if (length <= 0) return {};
@@ -8,3 +10,5 @@ std::wstring WindowText(HWND window) {
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
 }
+
+}  // namespace win32

@@ -78,14 +78,14 @@ HRESULT PathwickControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPAR
 HRESULT PathwickControl::GetText(TextField field, BSTR* text) {
     return Guarded(IID__Pathwick, [&]() -> HRESULT {
         if (!text) return E_POINTER;
-        *text = win32::Bstr(Module1::ThreadPickerState().*field).release();
+        *text = win32::NewBstr(Module1::ThreadPickerState().*field).release();
         return S_OK;
     });
 }
 
 HRESULT PathwickControl::SetText(TextField field, BSTR text) {
     return Guarded(IID__Pathwick, [&]() -> HRESULT {
-        Module1::ThreadPickerState().*field = win32::Bstr::Text(text);
+        Module1::ThreadPickerState().*field = win32::BstrText(text);
         dirty_ = true;
         return S_OK;
     });
@@ -99,7 +99,7 @@ HRESULT PathwickControl::put_Prompt(BSTR NewPrompt) { return SetText(&Module1::P
 HRESULT PathwickControl::get_Selected(VARIANT* Selected) {
     return Guarded(IID__Pathwick, [&]() -> HRESULT {
         if (!Selected) return E_POINTER;
-        BSTR text = win32::Bstr(Module1::ThreadPickerState().Selected).release();
+        BSTR text = win32::NewBstr(Module1::ThreadPickerState().Selected).release();
         ::VariantInit(Selected);
         V_VT(Selected) = VT_BSTR;
         V_BSTR(Selected) = text;

@@ -22,7 +22,7 @@ std::wstring ReadText(IPropertyBag* bag, IErrorLog* log, const wchar_t* key) {
     if (hr == E_INVALIDARG) return {};
     win32::ThrowIfFailed(hr);
     win32::ThrowIfFailed(::VariantChangeType(&value, &value, 0, VT_BSTR));
-    return win32::Bstr::Text(V_BSTR(&value));
+    return win32::BstrText(V_BSTR(&value));
 }
 
 // Like the default-aware writers of control frameworks: "" is left out unless
@@ -31,7 +31,7 @@ void WriteText(IPropertyBag* bag, const wchar_t* key, const std::wstring& text, 
     if (text.empty() && !saveAll) return;
     win32::Variant value;
     V_VT(&value) = VT_BSTR;
-    V_BSTR(&value) = win32::Bstr(text).release();
+    V_BSTR(&value) = win32::NewBstr(text).release();
     win32::ThrowIfFailed(bag->Write(key, &value));
 }
 

@@ -1,43 +1,31 @@
 #pragma once
-// Owners of the memory COM hands across: BSTRs, VARIANTs and CoTaskMem blocks.
-// Running out of memory is std::bad_alloc, as for any other allocation.
+// Owners of the memory COM hands across: BSTRs and CoTaskMem blocks are owned
+// as handles are; a VARIANT is storage that clears itself. Running out of
+// memory is std::bad_alloc, as for any other allocation.
 #include <objbase.h>
 #include <oleauto.h>
 
-#include <memory>
 #include <new>
 #include <string>
 #include <utility>
 
+#include "handle_owners.h"
+
 namespace win32 {
 
-class Bstr {
-public:
-    Bstr() noexcept = default;
-    explicit Bstr(const std::wstring& text) : value_(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {
-        if (!value_) throw std::bad_alloc();
-    }
-    Bstr(Bstr&& other) noexcept : value_(std::exchange(other.value_, nullptr)) {}
-    Bstr& operator=(Bstr&& other) noexcept {
-        std::swap(value_, other.value_);
-        return *this;
-    }
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    ~Bstr() { ::SysFreeString(value_); }
+using Bstr = UniqueHandle<ClosedBy<BSTR, &::SysFreeString>>;
 
-    BSTR get() const noexcept { return value_; }
-    BSTR release() noexcept { return std::exchange(value_, nullptr); }
-    BSTR* put() noexcept {
-        ::SysFreeString(std::exchange(value_, nullptr));
-        return &value_;
-    }
-    // A BSTR may hold NULs and a null BSTR is "": take its length, not a C string.
-    static std::wstring Text(BSTR value) { return value ? std::wstring(value, ::SysStringLen(value)) : std::wstring(); }
+// A BSTR holding the text, NULs and all.
+inline Bstr NewBstr(const std::wstring& text) {
+    Bstr value(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size())));
+    if (!value) throw std::bad_alloc();
+    return value;
+}
 
-private:
-    BSTR value_ = nullptr;
-};
+// A BSTR may hold NULs and a null BSTR is "": take its length, not a C string.
+inline std::wstring BstrText(BSTR value) {
+    return value ? std::wstring(value, ::SysStringLen(value)) : std::wstring();
+}
 
 // A VARIANT that clears itself.
 struct Variant : VARIANT {
@@ -47,11 +35,8 @@ struct Variant : VARIANT {
     ~Variant() { ::VariantClear(this); }
 };
 
-struct CoTaskMemDeleter {
-    void operator()(void* block) const noexcept { ::CoTaskMemFree(block); }
-};
 // A block the callee allocated with CoTaskMemAlloc (an ITEMIDLIST, a string).
 template <class T>
-using CoTaskMem = std::unique_ptr<T, CoTaskMemDeleter>;
+using CoTaskMem = UniqueHandle<ClosedBy<T*, &::CoTaskMemFree>>;
 
 }  // namespace win32

@@ -35,7 +35,7 @@ void PathwickClient::Call(DISPID member, WORD flags, DISPPARAMS& params, VARIANT
 void PathwickClient::PutText(DISPID member, const std::wstring& text) {
     win32::Variant argument;
     argument.vt = VT_BSTR;
-    argument.bstrVal = win32::Bstr(text).release();
+    argument.bstrVal = win32::NewBstr(text).release();
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS params{&argument, &named, 1, 1};
     Call(member, DISPATCH_PROPERTYPUT, params, nullptr);
@@ -71,5 +71,5 @@ std::wstring PathwickClient::Selected() {
     win32::Variant result;
     Call(DISPID_PATHWICK_SELECTED, DISPATCH_PROPERTYGET, none, &result);
     win32::ThrowIfFailed(::VariantChangeType(&result, &result, 0, VT_BSTR));
-    return win32::Bstr::Text(result.bstrVal);
+    return win32::BstrText(result.bstrVal);
 }

@@ -3,7 +3,7 @@
 #include "pathwick_control.h"
 
 #include "control_extent.h"
-#include "resource_ids.h"
+#include "tollen_resource_ids.h"
 
 namespace tollen {
 

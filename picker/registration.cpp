@@ -3,7 +3,7 @@
 #include "com_boundary.h"
 #include "control_extent.h"
 #include "module_lifetime.h"
-#include "resource_ids.h"
+#include "tollen_resource_ids.h"
 #include "com_owners.h"
 #include "handle_owners.h"
 

@@ -8,9 +8,10 @@ namespace tollen::Module1 {
 namespace {
 constexpr size_t TitlePadding = 255;
 constexpr size_t PathBufferBytes = 512;  // more than MAX_PATH, which the shell writes at most
-}  // namespace
 
+// The prompt followed by 255 spaces.
 std::wstring BrowseTitle(const std::wstring& prompt) { return prompt + std::wstring(TitlePadding, L' '); }
+}  // namespace
 
 std::wstring InitialSelectionText(const std::wstring& initial) {
     const bool onlySpaces = initial.find_first_not_of(L' ') == std::wstring::npos;

@@ -9,9 +9,6 @@
 
 namespace tollen::Module1 {
 
-// Prompt followed by 255 spaces.
-std::wstring BrowseTitle(const std::wstring& prompt);
-
 // Initial exactly as stored when its space-trimmed form is not empty, else " ",
 // which names no folder, so the dialog keeps its default selection.
 std::wstring InitialSelectionText(const std::wstring& initial);

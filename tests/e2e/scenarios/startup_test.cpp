@@ -230,6 +230,8 @@ struct DirCase {
     const wchar_t* shown;
 };
 
+// How the value is cut from the line is the command line's own test; here it
+// crosses process creation and lands in the field with its spaces and quotes.
 class DirSwitch : public ScourwayTest, public ::testing::WithParamInterface<DirCase> {};
 
 TEST_P(DirSwitch, FieldShowsTheValueExactlyAsExtracted) {
@@ -242,13 +244,8 @@ TEST_P(DirSwitch, FieldShowsTheValueExactlyAsExtracted) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, DirSwitch,
-    ::testing::Values(DirCase{L"/DIR C:\\My Files /QUIET", L"C:\\My Files"},
-                      DirCase{L"/DIR  C:\\X", L" C:\\X"},
-                      DirCase{L"/dir:c:\\Temp\\Old", L"c:\\Temp\\Old"},
-                      DirCase{L"/QUIET/DIR C:\\TEMP ", L"C:\\TEMP "},
-                      DirCase{L"/DIR \"C:\\A B\" /QUIET", L"C:\\A B"},
-                      DirCase{L"/DIR C:\\A /DIR C:\\B", L"C:\\A"},
-                      DirCase{L"/DIR", L""}));
+    ::testing::Values(DirCase{L"/DIR  C:\\X", L" C:\\X"},
+                      DirCase{L"/DIR \"C:\\A B\" /QUIET", L"C:\\A B"}));
 
 class MinSwitch : public ScourwayTest, public ::testing::WithParamInterface<const wchar_t*> {};
 

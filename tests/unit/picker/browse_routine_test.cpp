@@ -37,11 +37,6 @@ TEST(PickerState, OneCopyPerThreadThatAResetClears) {
     EXPECT_FALSE(ThreadPickerState().Canceled);
 }
 
-TEST(BrowseTexts, TitleIsThePromptFollowedBy255Spaces) {
-    EXPECT_EQ(std::wstring(255, L' '), BrowseTitle(L""));
-    EXPECT_EQ(L"Pick" + std::wstring(255, L' '), BrowseTitle(L"Pick"));
-}
-
 TEST(BrowseTexts, InitialSelectionIsTheStoredTextUnlessItIsOnlySpaces) {
     EXPECT_EQ(L" ", InitialSelectionText(L""));
     EXPECT_EQ(L" ", InitialSelectionText(L"     "));

@@ -160,24 +160,4 @@ TEST_F(ListCommandsTest, SaveWritesTheListOnlyWhenConfirmed) {
     }
 }
 
-TEST_F(ListCommandsTest, AFailedSaveIsReportedAndKeepsListAndFile) {
-    Load("*.tmp\r\n");
-    Add(L"*.bak");
-    // A read-only list file cannot be replaced.
-    SetFileAttributesW((folder / L"KILL.LST").c_str(), FILE_ATTRIBUTE_READONLY);
-    dialogs.answers = {IDYES, IDOK};
-    form->cmdSave_Click();
-    SetFileAttributesW((folder / L"KILL.LST").c_str(), FILE_ATTRIBUTE_NORMAL);
-
-    ASSERT_EQ(dialogs.calls.size(), 3u);
-    const DialogCall& report = dialogs.calls[2];
-    EXPECT_EQ(report.title, L"Scourway");
-    EXPECT_EQ(report.type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
-    EXPECT_NE(report.text.find(folder / L"KILL.LST"), std::wstring::npos) << testing::PrintToString(report.text);
-    EXPECT_EQ(folder.Read(L"KILL.LST"), "*.tmp\r\n");
-    EXPECT_EQ(Rows(), (Strings{L"*.tmp#1", L"*.bak#2"}));
-    EXPECT_EQ(Entries(), Rows());
-    EXPECT_FALSE(form->Ended());
-}
-
 }  // namespace

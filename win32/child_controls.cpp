@@ -31,10 +31,10 @@ void WidenToText(HWND label, int right) {
     const UINT prefix = (::GetWindowLongW(label, GWL_STYLE) & SS_NOPREFIX) ? DT_NOPREFIX : 0;
     RECT needed{};
     {
-        const WindowDC dc(label);
+        const WindowDC dc = DcOf(label);
         if (!dc) return;
-        const Selection font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0)));
-        ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &needed,
+        const Selection font = Select(dc.get().dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+        ::DrawTextW(dc.get().dc, text.c_str(), static_cast<int>(text.size()), &needed,
                     DT_CALCRECT | DT_SINGLELINE | prefix);
     }
     RECT box{};

@@ -1,48 +1,40 @@
 #pragma once
-// The device context of a window (or of the screen) from GetDC, released to the
-// same window when the owner goes away. Empty when GetDC failed.
+// Device contexts owned as handles are: a DC from GetDC goes back to the window
+// it came from, and an object selected into a DC gives its place back to the one
+// it replaced. Each closes two values, so the owned value is the pair.
 #include <windows.h>
 
-#include <utility>
+#include "handle_owners.h"
 
 namespace win32 {
 
-class WindowDC {
-public:
-    explicit WindowDC(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
-    ~WindowDC() {
-        if (dc_) ::ReleaseDC(window_, dc_);
-    }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-
-    HDC get() const noexcept { return dc_; }
-    explicit operator bool() const noexcept { return dc_ != nullptr; }
-
-private:
-    HWND window_;
-    HDC dc_;
+struct WindowDcValue {
+    HWND window;
+    HDC dc;
+    friend bool operator!=(WindowDcValue a, WindowDcValue b) noexcept { return a.dc != b.dc; }
 };
-
-// The whole screen's.
-class ScreenDC : public WindowDC {
-public:
-    ScreenDC() noexcept : WindowDC(nullptr) {}
+struct ReleasedToItsWindow {
+    using Type = WindowDcValue;
+    static Type Invalid() noexcept { return {nullptr, nullptr}; }
+    static void Close(Type value) noexcept { ::ReleaseDC(value.window, value.dc); }
 };
+using WindowDC = UniqueHandle<ReleasedToItsWindow>;
 
-// An object selected into a device context until the selection goes away.
-class Selection {
-public:
-    Selection(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(::SelectObject(dc, object)) {}
-    ~Selection() {
-        if (previous_) ::SelectObject(dc_, previous_);
-    }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
+// The DC of a window, or of the whole screen for nullptr; empty when GetDC failed.
+inline WindowDC DcOf(HWND window) noexcept { return WindowDC({window, ::GetDC(window)}); }
 
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
+struct SelectionValue {
+    HDC dc;
+    HGDIOBJ previous;
+    friend bool operator!=(SelectionValue a, SelectionValue b) noexcept { return a.previous != b.previous; }
 };
+struct PreviousSelectedAgain {
+    using Type = SelectionValue;
+    static Type Invalid() noexcept { return {nullptr, nullptr}; }
+    static void Close(Type value) noexcept { ::SelectObject(value.dc, value.previous); }
+};
+using Selection = UniqueHandle<PreviousSelectedAgain>;
+
+inline Selection Select(HDC dc, HGDIOBJ object) noexcept { return Selection({dc, ::SelectObject(dc, object)}); }
 
 }  // namespace win32

@@ -6,9 +6,9 @@ namespace win32 {
 
 Dpi ScreenDpi() {
     Dpi dpi;
-    if (const ScreenDC screen; screen) {
-        dpi.x = GetDeviceCaps(screen.get(), LOGPIXELSX);
-        dpi.y = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    if (const WindowDC screen = DcOf(nullptr)) {
+        dpi.x = GetDeviceCaps(screen.get().dc, LOGPIXELSX);
+        dpi.y = GetDeviceCaps(screen.get().dc, LOGPIXELSY);
     }
     return dpi;
 }

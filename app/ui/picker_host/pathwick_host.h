@@ -14,12 +14,6 @@
 
 inline constexpr wchar_t kPathwickProgId[] = L"Tollen.Pathwick";
 
-// What a control of ours finds through its site: IOleClientSite, IOleControlSite
-// (whose extended control has a "Parent", the form object), IDispatch with the
-// ambient properties, and GetContainer giving the form object too. The form
-// object answers the late-bound member "hwnd" with the form's window handle.
-Microsoft::WRL::ComPtr<IOleClientSite> CreateControlSite(HWND form);
-
 class PathwickHost {
 public:
     // OLE is initialised for this thread for as long as the host lives.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <olectl.h>
 #include <string>
+#include "picker_host/control_site.h"
 #include "picker_host/pathwick_host.h"
 
 using Microsoft::WRL::ComPtr;

@@ -33,8 +33,9 @@ void WidenToText(HWND label, int right) {
     {
         const WindowDC dc = DcOf(label);
         if (!dc) return;
-        const Selection font = Select(dc.get().dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0)));
-        ::DrawTextW(dc.get().dc, text.c_str(), static_cast<int>(text.size()), &needed,
+        const auto font = reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0));
+        const Selection selected = Select(dc.get().handle, font);
+        ::DrawTextW(dc.get().handle, text.c_str(), static_cast<int>(text.size()), &needed,
                     DT_CALCRECT | DT_SINGLELINE | prefix);
     }
     RECT box{};

@@ -50,6 +50,20 @@ struct ClosedBy {
     static void Close(Type handle) noexcept { CloseFunction(handle); }
 };
 
+// Traits of a handle closed together with the value it belongs to, by
+// CloseFunction(context, handle): a DC with its window, a selection with its DC.
+// "None" is a null handle.
+template <class Context, class Handle, auto CloseFunction>
+struct ClosedWith {
+    struct Type {
+        Context context;
+        Handle handle;
+        friend bool operator!=(Type a, Type b) noexcept { return a.handle != b.handle; }
+    };
+    static Type Invalid() noexcept { return {}; }
+    static void Close(Type value) noexcept { CloseFunction(value.context, value.handle); }
+};
+
 // Traits of a handle whose "none" is INVALID_HANDLE_VALUE (files, find handles).
 template <auto CloseFunction>
 struct InvalidValueClosedBy {

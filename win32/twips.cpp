@@ -7,8 +7,8 @@ namespace win32 {
 Dpi ScreenDpi() {
     Dpi dpi;
     if (const WindowDC screen = DcOf(nullptr)) {
-        dpi.x = GetDeviceCaps(screen.get().dc, LOGPIXELSX);
-        dpi.y = GetDeviceCaps(screen.get().dc, LOGPIXELSY);
+        dpi.x = GetDeviceCaps(screen.get().handle, LOGPIXELSX);
+        dpi.y = GetDeviceCaps(screen.get().handle, LOGPIXELSY);
     }
     return dpi;
 }

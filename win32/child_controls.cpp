@@ -9,10 +9,6 @@
 
 namespace win32 {
 
-RECT TwipsToPixels(TwipsRect place, Dpi dpi) {
-    return TwipsToPixels(place.left, place.top, place.width, place.height, dpi);
-}
-
 HWND CreateChildControl(HWND parent, const ChildControl& control, HFONT font, Dpi dpi) {
     const RECT at = TwipsToPixels(control.place, dpi);
     HWND child = ::CreateWindowExW(control.exStyle, control.windowClass, control.text,

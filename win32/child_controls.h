@@ -10,10 +10,6 @@
 
 namespace win32 {
 
-struct TwipsRect {
-    int left, top, width, height;   // from the client area's top-left corner
-};
-
 struct ChildControl {
     int id;
     const wchar_t* windowClass;
@@ -23,8 +19,6 @@ struct ChildControl {
     DWORD exStyle;
     std::size_t font;   // which of the fonts handed to CreateChildControls
 };
-
-RECT TwipsToPixels(TwipsRect place, Dpi dpi);
 
 // Makes one control and gives it its font; throws the platform's error when the
 // control cannot be made.

@@ -13,13 +13,13 @@ Dpi ScreenDpi() {
     return dpi;
 }
 
-RECT TwipsToPixels(int left, int top, int width, int height, Dpi dpi) {
-    return RECT{TwipsToPixels(left, dpi.x), TwipsToPixels(top, dpi.y), TwipsToPixels(left + width, dpi.x),
-                TwipsToPixels(top + height, dpi.y)};
+RECT TwipsToPixels(TwipsRect place, Dpi dpi) {
+    return RECT{TwipsToPixels(place.left, dpi.x), TwipsToPixels(place.top, dpi.y),
+                TwipsToPixels(place.left + place.width, dpi.x), TwipsToPixels(place.top + place.height, dpi.y)};
 }
 
 void SetClientSizeInTwips(HWND window, int width, int height, Dpi dpi) {
-    RECT frame = TwipsToPixels(0, 0, width, height, dpi);
+    RECT frame = TwipsToPixels(TwipsRect{0, 0, width, height}, dpi);
     ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
                          static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE)));
     ::SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,

@@ -16,11 +16,15 @@ struct Dpi {
 // The screen's logical DPI, as the display reports it.
 Dpi ScreenDpi();
 
+struct TwipsRect {
+    int left, top, width, height;   // from the client area's top-left corner
+};
+
 inline int TwipsToPixels(long twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
 
 // A twips rectangle in pixels. Edges are converted one by one, so controls that
 // end on the same twips line end on the same pixel too.
-RECT TwipsToPixels(int left, int top, int width, int height, Dpi dpi);
+RECT TwipsToPixels(TwipsRect place, Dpi dpi);
 
 // Sizes a window so that its client area is width x height twips at the DPI
 // (the frame is added for the window's own styles); it keeps its place.
